@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zemkari {
+
+// Where a start of the market reads the time that seeds the scenario draw.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Milliseconds since midnight UTC, 0 to 86'399'999.
+    virtual std::uint32_t MillisecondOfUtcDay() const = 0;
+};
+
+class SystemClock final : public Clock {
+public:
+    std::uint32_t MillisecondOfUtcDay() const override;
+};
+
+// A clock that always reads the same time; tests and the replay tool set it.
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(std::uint32_t millisecondOfDay = 0) : now_(millisecondOfDay) {}
+    void Set(std::uint32_t millisecondOfDay) { now_ = millisecondOfDay; }
+    std::uint32_t MillisecondOfUtcDay() const override { return now_; }
+
+private:
+    std::uint32_t now_;
+};
+
+}  // namespace zemkari
