@@ -258,6 +258,8 @@ void Buy(MarketState& state, Board& board) {
     const int index = board.SelectedIndex(SelectorId::RadioGroup1);
     if (index >= 0 && index < static_cast<int>(ShareQuantities.size())) {
         state.OrderQty = ShareQuantities[static_cast<std::size_t>(index)];
+    } else if (state.OrderQty == 0) {
+        state.OrderQty = 1;  // no item and no earlier order to repeat: one share, never an order of none
     }
 
     if (state.TickCount > kPointsPerDay) return RefuseBuy(state, board, /*dayOver=*/true);

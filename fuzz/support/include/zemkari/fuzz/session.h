@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+
+#include "zemkari/clock.h"
+#include "zemkari/fuzz/events.h"
+#include "zemkari/fuzz/invariants.h"
+#include "zemkari/headless_board.h"
+#include "zemkari/market_state.h"
+
+namespace zemkari::fuzz {
+
+// One process of the game, driven the way the window drives it: clicks reach the
+// handlers only while their button is on, ticks only while the timer runs.
+class Session {
+public:
+    // Applies the event and checks every invariant; returns the first broken one.
+    std::optional<std::string> Apply(const Event& event);
+    // Applies the event without checking.
+    Applied Deliver(const Event& event);
+
+    const MarketState& State() const { return state_; }
+    const HeadlessBoard& Board() const { return board_; }
+
+private:
+    MarketState state_;
+    HeadlessBoard board_;
+    FixedClock clock_;
+    InvariantChecker checker_;
+};
+
+// Plays the events in a fresh session. On a broken invariant, says which event
+// broke it, after which ones, and what broke.
+std::optional<std::string> Play(std::span<const Event> events);
+
+}  // namespace zemkari::fuzz

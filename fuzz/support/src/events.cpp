@@ -1,0 +1,134 @@
+#include "zemkari/fuzz/events.h"
+
+#include <array>
+#include <cassert>
+#include <limits>
+
+#include "zemkari/scenarios.h"
+
+namespace zemkari::fuzz {
+namespace {
+
+// Reads the bytes one at a time; past the end it reads zeros, so a truncated
+// operand still decodes.
+class ByteReader {
+public:
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    bool AtEnd() const { return next_ >= bytes_.size(); }
+    std::uint8_t Next() { return AtEnd() ? 0 : bytes_[next_++]; }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t next_ = 0;
+};
+
+// A selector index: small values near the valid range, and the extremes of int.
+int SelectorIndex(std::uint8_t byte) {
+    if (byte == 0x7F) return std::numeric_limits<int>::max();
+    if (byte == 0x80) return std::numeric_limits<int>::min();
+    return static_cast<std::int8_t>(byte);
+}
+
+int MillisecondOfDay(ByteReader& in) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value = (value << 8U) | in.Next();
+    return static_cast<int>(value % static_cast<std::uint32_t>(kMillisecondsPerDay));
+}
+
+}  // namespace
+
+int MillisecondDrawingRow(int row) {
+    assert(row >= 0 && row < kScenarioCount);
+    static const std::array<int, kScenarioCount> firstMillisecond = [] {
+        std::array<int, kScenarioCount> found{};
+        found.fill(-1);
+        int missing = kScenarioCount;
+        for (int ms = 0; missing > 0 && ms < kMillisecondsPerDay; ++ms) {
+            int& slot = found[static_cast<std::size_t>(DrawScenarioRow(static_cast<std::uint32_t>(ms)))];
+            if (slot < 0) {
+                slot = ms;
+                --missing;
+            }
+        }
+        return found;
+    }();
+    return firstMillisecond[static_cast<std::size_t>(row)];
+}
+
+std::vector<Event> DecodeEvents(std::span<const std::uint8_t> bytes) {
+    constexpr int kOpcodes = 16;
+    constexpr int kLongestTickRun = 64;  // more than a whole day of 51 ticks
+    std::vector<Event> events;
+    ByteReader in(bytes);
+    while (!in.AtEnd()) {
+        switch (in.Next() % kOpcodes) {
+            case 0:
+                events.push_back({EventKind::StartAt, MillisecondOfDay(in)});
+                break;
+            case 1:
+                events.push_back({EventKind::StartAt, MillisecondDrawingRow(in.Next() % kScenarioCount)});
+                break;
+            case 2:
+                events.push_back({EventKind::End});
+                break;
+            case 3:
+            case 4:
+                events.push_back({EventKind::Buy});
+                break;
+            case 5:
+            case 6:
+                events.push_back({EventKind::Sell});
+                break;
+            case 7:
+            case 8:
+            case 9:
+                events.push_back({EventKind::Tick});
+                break;
+            case 10:
+                events.insert(events.end(), in.Next() % kLongestTickRun + 1, Event{EventKind::Tick});
+                break;
+            case 11:
+                events.push_back({EventKind::SelectShares, SelectorIndex(in.Next())});
+                break;
+            case 12:
+                events.push_back({EventKind::SelectSpeed, SelectorIndex(in.Next())});
+                break;
+            case 13:
+                events.push_back({EventKind::RefuseTimer});
+                break;
+            case 14:
+                events.push_back({EventKind::RefuseInterval});
+                break;
+            default:
+                events.push_back({EventKind::Tick});
+                break;
+        }
+    }
+    return events;
+}
+
+std::string Describe(const Event& event) {
+    switch (event.kind) {
+        case EventKind::StartAt:
+            return "start at ms " + std::to_string(event.value);
+        case EventKind::End:
+            return "end";
+        case EventKind::Buy:
+            return "buy";
+        case EventKind::Sell:
+            return "sell";
+        case EventKind::Tick:
+            return "tick";
+        case EventKind::SelectShares:
+            return "shares item " + std::to_string(event.value);
+        case EventKind::SelectSpeed:
+            return "speed item " + std::to_string(event.value);
+        case EventKind::RefuseTimer:
+            return "refuse timer";
+        case EventKind::RefuseInterval:
+            return "refuse interval";
+    }
+    return "unknown event";
+}
+
+}  // namespace zemkari::fuzz

@@ -1,0 +1,307 @@
+#include "zemkari/fuzz/invariants.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "zemkari/rules.h"
+#include "zemkari/scenarios.h"
+#include "zemkari/texts.h"
+
+namespace zemkari::fuzz {
+namespace {
+
+using Verdict = std::optional<std::string>;
+
+std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string Field(const char* name, std::int64_t value) { return std::string(name) + " " + std::to_string(value); }
+
+constexpr std::array kQuoteLabels = {LabelId::Label1, LabelId::Label2, LabelId::Label3, LabelId::Label4,
+                                     LabelId::Label10};
+constexpr std::array kLabelNames = {"Label1",  "Label2",  "Label3",  "Label4",  "Label10", "Label12",
+                                    "Label17", "Label25", "Label26", "Label27", "Label28"};
+static_assert(kLabelNames.size() == HeadlessBoard::kLabelCount);
+
+const char* NameOf(LabelId label) { return kLabelNames[static_cast<std::size_t>(label)]; }
+
+bool IsShareQuantity(std::int64_t qty) {
+    return std::find(ShareQuantities.begin(), ShareQuantities.end(), qty) != ShareQuantities.end();
+}
+
+bool IsOrderStatus(std::string_view text) {
+    if (text == texts::kNoOrder || text == texts::kLapsed || text == texts::kMarginCall) return true;
+    if (!text.ends_with(texts::kFilledSuffix)) return false;
+    const auto qty = ParseWhole(text.substr(0, text.size() - texts::kFilledSuffix.size()));
+    return qty && IsShareQuantity(*qty);
+}
+
+// The price the tick that starts with TickCount = c puts in Label1.
+std::int64_t PriceShownByTick(const MarketState& state, std::int64_t c) {
+    if (c <= 0) return kOpeningQuote;
+    return state.Prices[static_cast<int>(std::min<std::int64_t>(c, kPointsPerDay))];
+}
+
+std::int64_t SettledUnitProfit(const MarketState& before) {
+    const int close = before.Prices[kPointsPerDay];
+    const std::int64_t bonus = close == kLimitUpPrice     ? kLimitCloseBonus
+                               : close == kLimitDownPrice ? -kLimitCloseBonus
+                                                          : 0;
+    return close - before.EntryPrice + bonus;
+}
+
+bool IsTick(const Applied& applied) { return !applied.skipped && applied.event.kind == EventKind::Tick; }
+
+}  // namespace
+
+Observation Observation::Of(const MarketState& state, const HeadlessBoard& board) {
+    Observation seen;
+    seen.state = state;
+    for (std::size_t i = 0; i < seen.texts.size(); ++i) seen.texts[i] = board.Text(static_cast<LabelId>(i));
+    for (std::size_t i = 0; i < seen.buttons.size(); ++i) seen.buttons[i] = board.IsEnabled(static_cast<ButtonId>(i));
+    seen.timerOn = board.TimerOn();
+    return seen;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        char32_t code = 0;
+        char32_t smallest = 0;
+        if (lead < 0x80U) {
+            ++i;
+            continue;
+        }
+        if ((lead & 0xE0U) == 0xC0U) {
+            length = 2;
+            code = lead & 0x1FU;
+            smallest = 0x80;
+        } else if ((lead & 0xF0U) == 0xE0U) {
+            length = 3;
+            code = lead & 0x0FU;
+            smallest = 0x800;
+        } else if ((lead & 0xF8U) == 0xF0U) {
+            length = 4;
+            code = lead & 0x07U;
+            smallest = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0U) != 0x80U) return false;
+            code = (code << 6U) | (next & 0x3FU);
+        }
+        // Overlong forms, UTF-16 surrogates and code points past Unicode are not text.
+        if (code < smallest || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+        i += length;
+    }
+    return true;
+}
+
+std::optional<std::int64_t> ParseWhole(std::string_view text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [last, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || last != end) return std::nullopt;
+    return value;
+}
+
+std::optional<std::int64_t> ParseMoney(std::string_view text) {
+    if (!text.ends_with(texts::kManYen)) return std::nullopt;
+    return ParseWhole(text.substr(0, text.size() - texts::kManYen.size()));
+}
+
+std::optional<std::string> InvariantChecker::Check(const Observation& before, const Applied& applied,
+                                                   const Observation& after) {
+    Verdict verdict = CheckButtons(after);
+    if (!verdict) verdict = CheckFields(after);
+    if (!verdict && !bought_ && !applied.skipped && applied.event.kind == EventKind::Buy &&
+        !IsShareQuantity(after.state.OrderQty)) {
+        verdict = Field("the first buy leaves OrderQty", after.state.OrderQty) + ", not a share quantity";
+    }
+    if (!verdict) verdict = CheckProfitBooking(before, applied, after);
+    if (!verdict && IsTick(applied) && !applied.failed) verdict = CheckTick(before, after);
+    if (!verdict && IsTick(applied) && applied.failed && after.state.TickCount != before.state.TickCount) {
+        verdict = "a failed tick advanced TickCount";
+    }
+    if (!verdict && !applied.skipped && applied.event.kind == EventKind::Buy) verdict = CheckBuy(after);
+    if (!verdict) verdict = CheckTexts(applied, after);
+    if (!verdict && broke_ && AvailableFunds(after.state) >= 1) {
+        verdict = Field("after a tick found the funds exhausted, the funds rose to", AvailableFunds(after.state));
+    }
+    Remember(applied, after);
+    return verdict;
+}
+
+std::optional<std::string> InvariantChecker::CheckButtons(const Observation& after) const {
+    const bool sell = after.On(ButtonId::Button4);
+    if (sell != (after.state.EntryPrice > 0)) {
+        return std::string("sell button ") + (sell ? "on" : "off") + " while " +
+               Field("EntryPrice", after.state.EntryPrice);
+    }
+    if (after.On(ButtonId::Button1) == sell || after.On(ButtonId::Button2) == sell) {
+        return std::string("start/end buttons ") + (after.On(ButtonId::Button1) ? "on" : "off") + "/" +
+               (after.On(ButtonId::Button2) ? "on" : "off") + " while sell is " + (sell ? "on" : "off");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> InvariantChecker::CheckFields(const Observation& after) const {
+    const MarketState& s = after.state;
+    if (s.EntryPrice != 0) {
+        if (s.EntryPrice < 1 || s.EntryPrice > kLimitUpPrice) return Field("EntryPrice out of range:", s.EntryPrice);
+        if (!shownToday_.test(static_cast<std::size_t>(s.EntryPrice))) {
+            return Field("EntryPrice", s.EntryPrice) + " is no price the day has shown";
+        }
+    }
+    if (s.ScenarioIndex < 0 || s.ScenarioIndex >= kScenarioCount) return Field("ScenarioIndex", s.ScenarioIndex);
+    if (bought_ && !IsShareQuantity(s.OrderQty)) return Field("OrderQty is no share quantity:", s.OrderQty);
+    if (!bought_ && s.OrderQty != 0 && !IsShareQuantity(s.OrderQty)) return Field("OrderQty", s.OrderQty);
+    return std::nullopt;
+}
+
+std::optional<std::string> InvariantChecker::CheckProfitBooking(const Observation& before, const Applied& applied,
+                                                                const Observation& after) const {
+    const std::int64_t delta = after.state.RealizedProfit - before.state.RealizedProfit;
+    const bool sale = !applied.skipped && applied.event.kind == EventKind::Sell;
+    if (sale) {
+        const std::int64_t expected = before.state.UnitProfit * before.state.OrderQty;
+        if (delta != expected) {
+            return Field("a sale booked", delta) + " instead of UnitProfit x OrderQty = " + std::to_string(expected);
+        }
+        return std::nullopt;
+    }
+    const bool closingTick = IsTick(applied) && !applied.failed && before.state.TickCount == kPointsPerDay;
+    const bool held = before.state.EntryPrice > 0;
+    if (closingTick && held) {
+        if (after.state.EntryPrice != 0) return "a position survived the closing tick";
+        const std::int64_t unit = after.state.UnitProfit;
+        if (unit != 0 && unit != SettledUnitProfit(before.state)) {
+            return Field("the close settled UnitProfit", unit) + " instead of " +
+                   std::to_string(SettledUnitProfit(before.state));
+        }
+        if (delta != unit * after.state.OrderQty) {
+            return Field("the close booked", delta) +
+                   " instead of UnitProfit x OrderQty = " + std::to_string(unit * after.state.OrderQty);
+        }
+        return std::nullopt;
+    }
+    if (delta != 0) return Field("RealizedProfit changed outside a sale or the close by", delta);
+    return std::nullopt;
+}
+
+std::optional<std::string> InvariantChecker::CheckTick(const Observation& before, const Observation& after) const {
+    const std::int64_t c = before.state.TickCount;
+    if (after.state.TickCount != c + 1)
+        return Field("a tick moved TickCount from", c) + " to " + std::to_string(after.state.TickCount);
+    if (after.Text(LabelId::Label2) != "100") return "open is " + Quote(after.Text(LabelId::Label2));
+    const auto current = ParseWhole(after.Text(LabelId::Label1));
+    const auto high = ParseWhole(after.Text(LabelId::Label3));
+    const auto low = ParseWhole(after.Text(LabelId::Label4));
+    if (!current || !high || !low) {
+        return "quote board unreadable: current " + Quote(after.Text(LabelId::Label1)) + ", high " +
+               Quote(after.Text(LabelId::Label3)) + ", low " + Quote(after.Text(LabelId::Label4));
+    }
+    if (!(*low <= *current && *current <= *high && *low <= kOpeningQuote && kOpeningQuote <= *high)) {
+        return "quote board out of order: low " + std::to_string(*low) + ", current " + std::to_string(*current) +
+               ", high " + std::to_string(*high);
+    }
+    if (*current != PriceShownByTick(after.state, c)) {
+        return Field("current price", *current) + " is not the latest revealed point " +
+               std::to_string(PriceShownByTick(after.state, c));
+    }
+    const std::string& close = after.Text(LabelId::Label10);
+    const std::string last = std::to_string(after.state.Prices[kPointsPerDay]);
+    if (!close.empty() && close != last) return "close " + Quote(close) + " is not the day's last price " + last;
+    if (close.empty() == (c > kPointsPerDay)) return "close " + Quote(close) + " on the tick with " + Field("c", c);
+    if (after.state.EntryPrice > 0) {
+        if (AmountCommitted(after.state) > AvailableFunds(after.state)) {
+            return Field("a tick kept a position committing", AmountCommitted(after.state)) + " beyond funds " +
+                   std::to_string(AvailableFunds(after.state));
+        }
+        if (after.state.UnitProfit != *current - after.state.EntryPrice) {
+            return Field("UnitProfit", after.state.UnitProfit) + " does not match the price on display " +
+                   std::to_string(*current);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> InvariantChecker::CheckBuy(const Observation& after) const {
+    // A buy leaves the quote board alone: Label1 still shows the price of the click.
+    if (after.state.EntryPrice == 0) return std::nullopt;
+    const auto shown = ParseWhole(after.Text(LabelId::Label1));
+    if (!shown || *shown != after.state.EntryPrice) {
+        return Field("a buy filled at", after.state.EntryPrice) + " while the board showed " +
+               Quote(after.Text(LabelId::Label1));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, const Observation& after) const {
+    for (std::size_t i = 0; i < after.texts.size(); ++i) {
+        if (!IsValidUtf8(after.texts[i])) return std::string(kLabelNames[i]) + " is not valid UTF-8";
+    }
+    for (LabelId label : kQuoteLabels) {
+        const std::string& text = after.Text(label);
+        if (text.empty()) continue;
+        const auto price = ParseWhole(text);
+        if (!price || *price < kLimitDownPrice || *price > kLimitUpPrice) {
+            return std::string(NameOf(label)) + " shows " + Quote(text) + ", no price";
+        }
+    }
+    const bool tick = IsTick(applied) && !applied.failed;
+    const bool sale = !applied.skipped && applied.event.kind == EventKind::Sell;
+    const std::string& power = after.Text(LabelId::Label26);
+    if (tick && !ParseMoney(power)) return "buying power " + Quote(power) + " after a tick is no money text";
+    if (sale) {
+        if (ParseWhole(power) != AvailableFunds(after.state)) {
+            return "buying power " + Quote(power) + " after a sale, funds " +
+                   std::to_string(AvailableFunds(after.state));
+        }
+    } else if (!ParseMoney(power) && !ParseWhole(power)) {
+        return "buying power " + Quote(power) + " is no number";
+    }
+    for (LabelId label : {LabelId::Label17, LabelId::Label25}) {
+        const std::string& text = after.Text(label);
+        const bool designText = !ticked_ && !tick && text == texts::kManYen;
+        if (!text.empty() && !designText && !ParseMoney(text)) {
+            return std::string(NameOf(label)) + " shows " + Quote(text) + ", no money text";
+        }
+    }
+    if (!IsOrderStatus(after.Text(LabelId::Label12))) {
+        return "order status " + Quote(after.Text(LabelId::Label12)) + " is none the game writes";
+    }
+    const std::string& verdict = after.Text(LabelId::Label28);
+    if (!verdict.empty() && verdict != texts::kProfitTaken && verdict != texts::kLossCut) {
+        return "profit indicator shows " + Quote(verdict);
+    }
+    return std::nullopt;
+}
+
+void InvariantChecker::Remember(const Applied& applied, const Observation& after) {
+    if (applied.skipped) return;
+    switch (applied.event.kind) {
+        case EventKind::StartAt:
+            if (!applied.failed) shownToday_.reset();
+            break;
+        case EventKind::Buy:
+            bought_ = true;
+            break;
+        case EventKind::Tick:
+            if (applied.failed) break;
+            ticked_ = true;
+            if (const auto price = ParseWhole(after.Text(LabelId::Label1)); price && *price >= 0 && *price < 256) {
+                shownToday_.set(static_cast<std::size_t>(*price));
+            }
+            if (AvailableFunds(after.state) < 1) broke_ = true;
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace zemkari::fuzz
