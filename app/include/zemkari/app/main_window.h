@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+#include "zemkari/clock.h"
+#include "zemkari/market.h"
+#include "zemkari/market_state.h"
+#include "zemkari/ui/qt_board.h"
+#include "zemkari/ui/window_controls.h"
+
+namespace zemkari::app {
+
+// The game's one window, Form1. It owns the market state and the Board on its
+// controls, and forwards each event to the game step of the same name.
+class TForm1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    // `clock` seeds the scenario draw at every start of the market; it must outlive
+    // the window.
+    explicit TForm1(const Clock& clock, QWidget* parent = nullptr);
+
+    const MarketState& State() const { return state_; }
+    ui::QtBoard& Board() { return board_; }
+
+public slots:
+    void Button1Click();  // start market
+    void Button2Click();  // end market
+    void Button3Click();  // buy
+    void Button4Click();  // sell
+    void Timer1Timer();   // the market clock's tick
+
+private:
+    void FormCreate();
+    void ConnectHandlers();
+    // Runs a handler to its end; a failure it reports or an exception it throws is
+    // shown to the player and the game goes on.
+    template <typename Handler>
+    void Guarded(Handler&& handler);
+
+    const Clock& clock_;
+    MarketState state_{};
+    ui::WindowControls controls_;
+    ui::QtBoard board_;
+};
+
+// Where the window opens: the top-left corner of its frame on the screen.
+inline constexpr QPoint kWindowPosition{273, 95};
+
+}  // namespace zemkari::app

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+
+#include "zemkari/board.h"
+#include "zemkari/ui/field_label.h"
+#include "zemkari/ui/price_chart.h"
+
+namespace zemkari::ui {
+
+// The client area of the window, in pixels: every control lies within x 8 to 618 and
+// y 8 to 537.
+inline constexpr int kClientWidth = 626;
+inline constexpr int kClientHeight = 545;
+
+// The controls the game writes and reads, owned by the client area they were built in.
+struct WindowControls {
+    std::array<FieldLabel*, 11> fields{};   // indexed by zemkari::LabelId
+    std::array<QPushButton*, 4> buttons{};  // indexed by zemkari::ButtonId
+    QButtonGroup* shareSelector = nullptr;  // RadioGroup1: item index as button id
+    QButtonGroup* speedSelector = nullptr;  // RadioGroup2: item index as button id
+    PriceChart* chart = nullptr;            // PaintBox1
+
+    FieldLabel& Field(LabelId label) const { return *fields[static_cast<std::size_t>(label)]; }
+    QPushButton& Button(ButtonId button) const { return *buttons[static_cast<std::size_t>(button)]; }
+};
+
+// Lays out every control of the window in `client` (626 x 545), each named after
+// its control (objectName "Label5", "GroupBox2", ...), with captions, fonts, colours
+// and the initial state of a freshly opened window. `caption` is Label13's line.
+WindowControls BuildWindowControls(QWidget& client, const QString& caption);
+
+// Paints a label's text in the window-text colour, red or blue.
+void SetLabelColour(QLabel& label, Colour colour);
+
+}  // namespace zemkari::ui

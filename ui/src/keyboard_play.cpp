@@ -1,0 +1,122 @@
+#include "zemkari/ui/keyboard_play.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QList>
+#include <QShortcut>
+#include <algorithm>
+#include <utility>
+
+namespace zemkari::ui {
+namespace {
+
+// What the tooltips add to a caption, after the key itself.
+constexpr char kShareKeysHint[] = "1〜7 キー: 株数の少ない順";
+constexpr char kSpeedKeysHint[] = "- キー: 遅く / + キー: 速く";
+
+struct ButtonKey {
+    ButtonId button;
+    QKeyCombination key;
+};
+
+// End market carries a modifier so a stray key cannot end the day.
+constexpr std::array<ButtonKey, 4> kButtonKeys = {{
+    {ButtonId::Button1, QKeyCombination(Qt::Key_F5)},
+    {ButtonId::Button2, QKeyCombination(Qt::ShiftModifier, Qt::Key_F5)},
+    {ButtonId::Button3, QKeyCombination(Qt::Key_B)},
+    {ButtonId::Button4, QKeyCombination(Qt::Key_S)},
+}};
+
+constexpr std::array<Qt::Key, 7> kDigitKeys = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
+                                               Qt::Key_5, Qt::Key_6, Qt::Key_7};
+static_assert(kDigitKeys.size() == ShareQuantities.size(), "one digit per share quantity");
+
+QString Hinted(const QString& caption, const QString& hint) { return QStringLiteral("%1 (%2)").arg(caption, hint); }
+
+QString KeyText(QKeyCombination key) { return QKeySequence(key).toString(QKeySequence::NativeText); }
+
+// The key on the main block and the same key on the keypad.
+QList<QKeySequence> MainAndKeypad(Qt::Key key) {
+    return {QKeySequence(key), QKeySequence(QKeyCombination(Qt::KeypadModifier, key))};
+}
+
+// A key acts once however long it is held: auto-repeat would otherwise step the speed
+// to its end or fire a second order the moment the button comes back on.
+template <typename Action>
+void Bind(QWidget& window, const QList<QKeySequence>& keys, Action&& action) {
+    auto* shortcut = new QShortcut(&window);
+    shortcut->setKeys(keys);
+    shortcut->setContext(Qt::WindowShortcut);
+    shortcut->setAutoRepeat(false);
+    QObject::connect(shortcut, &QShortcut::activated, &window, std::forward<Action>(action));
+}
+
+// click() and not animateClick(): an order must fill at the price the player saw when
+// pressing, not at whatever a tick shows a moment later. click() ignores a disabled
+// button.
+void Click(QAbstractButton* control) {
+    if (control != nullptr) control->click();
+}
+
+QWidget* Box(const QButtonGroup& selector) {
+    const QList<QAbstractButton*> items = selector.buttons();
+    return items.isEmpty() ? nullptr : items.front()->parentWidget();
+}
+
+void HintBox(const QButtonGroup& selector, const QString& hint) {
+    if (auto* box = qobject_cast<QGroupBox*>(Box(selector))) box->setToolTip(Hinted(box->title(), hint));
+}
+
+void BindButtons(QWidget& window, const WindowControls& controls) {
+    for (const ButtonKey& binding : kButtonKeys) {
+        QPushButton* button = &controls.Button(binding.button);
+        button->setToolTip(Hinted(button->text(), KeyText(binding.key)));
+        Bind(window, {QKeySequence(binding.key)}, [button] { Click(button); });
+    }
+}
+
+void BindShareKeys(QWidget& window, QButtonGroup& shares) {
+    HintBox(shares, QString::fromUtf8(kShareKeysHint));
+    for (std::size_t rank = 0; rank < kSharesByQuantity.size(); ++rank) {
+        const int index = kSharesByQuantity[rank];
+        QAbstractButton* item = shares.button(index);
+        if (item == nullptr) continue;
+        item->setToolTip(Hinted(item->text(), KeyText(QKeyCombination(kDigitKeys[rank]))));
+        Bind(window, MainAndKeypad(kDigitKeys[rank]), [item] { Click(item); });
+    }
+}
+
+// Moves the speed selector one item faster (step -1) or slower (step +1); at the
+// fastest or slowest item the key does nothing.
+void StepSpeed(QButtonGroup& speeds, int step) {
+    const auto* current = std::find(kSpeedsFastestFirst.begin(), kSpeedsFastestFirst.end(), speeds.checkedId());
+    const int last = static_cast<int>(kSpeedsFastestFirst.size()) - 1;
+    // With no item selected, + picks the fastest and - the slowest.
+    const int rank = current == kSpeedsFastestFirst.end()
+                         ? (step < 0 ? 0 : last)
+                         : std::clamp(static_cast<int>(current - kSpeedsFastestFirst.begin()) + step, 0, last);
+    const int target = kSpeedsFastestFirst[static_cast<std::size_t>(rank)];
+    if (target != speeds.checkedId()) Click(speeds.button(target));
+}
+
+void BindSpeedKeys(QWidget& window, QButtonGroup& speeds) {
+    const QString hint = QString::fromUtf8(kSpeedKeysHint);
+    HintBox(speeds, hint);
+    for (QAbstractButton* item : speeds.buttons()) item->setToolTip(Hinted(item->text(), hint));
+    Bind(window, MainAndKeypad(Qt::Key_Minus), [&speeds] { StepSpeed(speeds, +1); });
+    QList<QKeySequence> faster = MainAndKeypad(Qt::Key_Plus);
+    // + is a shifted key on most layouts; = is the same key without Shift.
+    faster << QKeySequence(Qt::Key_Equal);
+    Bind(window, faster, [&speeds] { StepSpeed(speeds, -1); });
+}
+
+}  // namespace
+
+void InstallKeyboardPlay(QWidget& window, const WindowControls& controls) {
+    BindButtons(window, controls);
+    BindShareKeys(window, *controls.shareSelector);
+    BindSpeedKeys(window, *controls.speedSelector);
+}
+
+}  // namespace zemkari::ui
