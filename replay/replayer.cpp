@@ -1,0 +1,199 @@
+#include "zemkari/replay/replayer.h"
+
+#include <array>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <utility>
+
+namespace zemkari::replay {
+namespace {
+
+using nlohmann::ordered_json;
+
+struct Named {
+    LabelId label;
+    std::string_view name;
+};
+
+inline constexpr std::array<Named, 11> kLabels = {{
+    {LabelId::Label1, "Label1"},
+    {LabelId::Label2, "Label2"},
+    {LabelId::Label3, "Label3"},
+    {LabelId::Label4, "Label4"},
+    {LabelId::Label10, "Label10"},
+    {LabelId::Label12, "Label12"},
+    {LabelId::Label17, "Label17"},
+    {LabelId::Label25, "Label25"},
+    {LabelId::Label26, "Label26"},
+    {LabelId::Label27, "Label27"},
+    {LabelId::Label28, "Label28"},
+}};
+
+// Only these labels ever change colour during a game.
+inline constexpr std::array<Named, 3> kColouredLabels = {{
+    {LabelId::Label12, "Label12"},
+    {LabelId::Label27, "Label27"},
+    {LabelId::Label28, "Label28"},
+}};
+
+inline constexpr std::array<std::pair<ButtonId, std::string_view>, 4> kButtons = {{
+    {ButtonId::Button1, "Button1"},
+    {ButtonId::Button2, "Button2"},
+    {ButtonId::Button3, "Button3"},
+    {ButtonId::Button4, "Button4"},
+}};
+
+std::string_view ColourName(Colour colour) {
+    switch (colour) {
+        case Colour::Red:
+            return "red";
+        case Colour::Blue:
+            return "blue";
+        case Colour::WindowText:
+            break;
+    }
+    return "windowtext";
+}
+
+ordered_json Labels(const HeadlessBoard& board) {
+    ordered_json labels = ordered_json::object();
+    for (const Named& l : kLabels) labels[std::string(l.name)] = board.Text(l.label);
+    return labels;
+}
+
+ordered_json Colours(const HeadlessBoard& board) {
+    ordered_json colours = ordered_json::object();
+    for (const Named& l : kColouredLabels) colours[std::string(l.name)] = ColourName(board.ColourOf(l.label));
+    return colours;
+}
+
+ordered_json Buttons(const HeadlessBoard& board) {
+    ordered_json buttons = ordered_json::object();
+    for (const auto& [button, name] : kButtons) buttons[std::string(name)] = board.IsEnabled(button);
+    return buttons;
+}
+
+ordered_json Account(const MarketState& state) {
+    return {
+        {"BaseCapital", state.BaseCapital}, {"ScenarioIndex", state.ScenarioIndex},
+        {"OrderQty", state.OrderQty},       {"RealizedProfit", state.RealizedProfit},
+        {"EntryPrice", state.EntryPrice},   {"UnitProfit", state.UnitProfit},
+        {"TickCount", state.TickCount},
+    };
+}
+
+inline const StepResult kIgnored{.ignored = true, .failure = std::nullopt};
+
+// A disabled button sends no click, so the game never hears of it.
+template <typename Handler>
+StepResult Click(const HeadlessBoard& board, ButtonId button, Handler handler) {
+    if (!board.IsEnabled(button)) return kIgnored;
+    return {.ignored = false, .failure = handler()};
+}
+
+SelectorId SelectorOf(Action action) {
+    return action == Action::SelectQuantity ? SelectorId::RadioGroup1 : SelectorId::RadioGroup2;
+}
+
+}  // namespace
+
+ordered_json Snapshot(std::int64_t step, std::string_view cmd, const MarketState& state, const HeadlessBoard& board,
+                      const StepResult& result) {
+    ordered_json line = ordered_json::object();
+    line["step"] = step;
+    line["cmd"] = cmd;
+    line["labels"] = Labels(board);
+    line["colours"] = Colours(board);
+    line["buttons"] = Buttons(board);
+    line["timer"] = {{"on", board.TimerOn()}, {"interval", board.TimerInterval()}};
+    line["chart_enabled"] = board.ChartEnabled();
+    line["state"] = Account(state);
+    if (result.ignored) line["ignored"] = true;
+    if (result.failure) line["error"] = result.failure->message;
+    return line;
+}
+
+void Replayer::WriteOpening() { WriteStep("", {}); }
+
+void Replayer::Play(const Command& command) {
+    if (command.action == Action::Tick) {
+        for (std::int64_t i = 0; i < command.value && out_; ++i) WriteStep("tick", TickOnce());
+        return;
+    }
+    WriteStep(command.text, Apply(command));
+}
+
+StepResult Replayer::Apply(const Command& command) {
+    switch (command.action) {
+        case Action::Start:
+            return Click(board_, ButtonId::Button1, [&] {
+                clock_.Set(static_cast<std::uint32_t>(command.value));  // the parser keeps it within the day
+                return StartMarket(state_, board_, clock_);
+            });
+        case Action::End:
+            return Click(board_, ButtonId::Button2, [&] {
+                EndMarket(state_, board_);
+                return Outcome{};
+            });
+        case Action::Buy:
+            return Click(board_, ButtonId::Button3, [&] {
+                Buy(state_, board_);
+                return Outcome{};
+            });
+        case Action::Sell:
+            return Click(board_, ButtonId::Button4, [&] {
+                Sell(state_, board_);
+                return Outcome{};
+            });
+        case Action::Tick:
+            return TickOnce();
+        case Action::SelectQuantity:
+        case Action::SelectSpeed:
+            // The parser keeps indices within 32 bits.
+            board_.Select(SelectorOf(command.action), static_cast<int>(command.value));
+            return {};
+        case Action::RefuseTimer:
+            board_.RefuseNextTimerStart();
+            return {};
+        case Action::RefuseInterval:
+            board_.RefuseNextIntervalChange();
+            return {};
+    }
+    return {};
+}
+
+// A stopped timer delivers no tick.
+StepResult Replayer::TickOnce() {
+    if (!board_.TimerOn()) return kIgnored;
+    return {.ignored = false, .failure = Tick(state_, board_)};
+}
+
+void Replayer::WriteStep(std::string_view cmd, const StepResult& result) {
+    out_ << Snapshot(step_++, cmd, state_, board_, result).dump() << '\n' << std::flush;
+}
+
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err) {
+    Replayer replayer(out);
+    replayer.WriteOpening();
+    std::string line;
+    for (std::int64_t number = 1; out && std::getline(in, line); ++number) {
+        ParsedLine parsed = ParseLine(line);
+        if (const auto* error = std::get_if<ScriptError>(&parsed)) {
+            err << DescribeError(number, line, *error) << '\n';
+            return kExitBadScript;
+        }
+        if (const auto* command = std::get_if<Command>(&parsed)) replayer.Play(*command);
+    }
+    if (!out) {
+        err << "zemkari-replay: cannot write the transcript\n";
+        return kExitIoFailed;
+    }
+    if (in.bad()) {
+        err << "zemkari-replay: cannot read the script\n";
+        return kExitIoFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace zemkari::replay

@@ -1,0 +1,193 @@
+#include "zemkari/replay/script.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace zemkari::replay {
+namespace {
+
+enum class Argument { None, Time, OptionalCount, Index };
+
+struct CommandSpec {
+    std::string_view word;
+    Action action;
+    Argument argument;
+};
+
+inline constexpr std::array<CommandSpec, 9> kCommands = {{
+    {"start", Action::Start, Argument::Time},
+    {"end", Action::End, Argument::None},
+    {"buy", Action::Buy, Argument::None},
+    {"sell", Action::Sell, Argument::None},
+    {"tick", Action::Tick, Argument::OptionalCount},
+    {"qty", Action::SelectQuantity, Argument::Index},
+    {"speed", Action::SelectSpeed, Argument::Index},
+    {"refuse-timer", Action::RefuseTimer, Argument::None},
+    {"refuse-interval", Action::RefuseInterval, Argument::None},
+}};
+
+// Selector indices and tick counts are whatever a 32-bit int holds.
+inline constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+inline constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+using Number = std::variant<std::int64_t, ScriptError>;
+
+std::string_view WithoutTrailingCr(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+std::string_view WithoutComment(std::string_view line) { return line.substr(0, line.find('#')); }
+
+std::vector<std::string_view> SplitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    constexpr std::string_view kBlanks = " \t";
+    for (std::size_t begin = line.find_first_not_of(kBlanks); begin != std::string_view::npos;) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, begin), line.size());
+        words.push_back(line.substr(begin, end - begin));
+        begin = line.find_first_not_of(kBlanks, end);
+    }
+    return words;
+}
+
+std::string JoinWords(const std::vector<std::string_view>& words) {
+    std::string text;
+    for (std::string_view word : words) {
+        if (!text.empty()) text += ' ';
+        text += word;
+    }
+    return text;
+}
+
+std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\""; }
+
+const CommandSpec* FindCommand(std::string_view word) {
+    for (const CommandSpec& spec : kCommands) {
+        if (spec.word == word) return &spec;
+    }
+    return nullptr;
+}
+
+// A whole word as a decimal integer with an optional leading '-', within [min, max].
+Number ReadInteger(std::string_view word, std::string_view what, std::int64_t min, std::int64_t max) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    const bool wholeWord = end == word.data() + word.size();
+    if (error == std::errc::invalid_argument || !wholeWord) return ScriptError{"not a number " + Quoted(word)};
+    if (error == std::errc::result_out_of_range || value < min || value > max) {
+        return ScriptError{std::string(what) + " out of range " + Quoted(word) + " (" + std::to_string(min) + " to " +
+                           std::to_string(max) + ")"};
+    }
+    return value;
+}
+
+// Takes `minDigits` to `maxDigits` decimal digits from the front of `rest`.
+std::optional<int> TakeDigits(std::string_view& rest, std::size_t minDigits, std::size_t maxDigits) {
+    std::size_t count = 0;
+    while (count < rest.size() && count < maxDigits && rest[count] >= '0' && rest[count] <= '9') ++count;
+    if (count < minDigits) return std::nullopt;
+    int value = 0;
+    std::from_chars(rest.data(), rest.data() + count, value);
+    rest.remove_prefix(count);
+    return value;
+}
+
+bool TakeChar(std::string_view& rest, char c) {
+    if (rest.empty() || rest.front() != c) return false;
+    rest.remove_prefix(1);
+    return true;
+}
+
+// H:M:S.mmm with 1 or 2 digits for the hour, minute and second and exactly 3 for the milliseconds.
+Number ReadClockTime(std::string_view word) {
+    std::string_view rest = word;
+    const auto hour = TakeDigits(rest, 1, 2);
+    const auto minute = TakeChar(rest, ':') ? TakeDigits(rest, 1, 2) : std::nullopt;
+    const auto second = TakeChar(rest, ':') ? TakeDigits(rest, 1, 2) : std::nullopt;
+    const auto millisecond = TakeChar(rest, '.') ? TakeDigits(rest, 3, 3) : std::nullopt;
+    if (!hour || !minute || !second || !millisecond || !rest.empty()) {
+        return ScriptError{"malformed time " + Quoted(word) + " (HH:MM:SS.mmm or milliseconds)"};
+    }
+    if (*hour > 23 || *minute > 59 || *second > 59) {
+        return ScriptError{"time out of range " + Quoted(word) + " (00:00:00.000 to 23:59:59.999)"};
+    }
+    return ((std::int64_t{*hour} * 60 + *minute) * 60 + *second) * 1000 + *millisecond;
+}
+
+Number ReadTime(std::string_view word) {
+    if (word.find(':') != std::string_view::npos) return ReadClockTime(word);
+    return ReadInteger(word, "time", 0, kLastMillisecondOfDay);
+}
+
+Number ReadArgument(Argument argument, std::string_view word) {
+    switch (argument) {
+        case Argument::Time:
+            return ReadTime(word);
+        case Argument::OptionalCount:
+            return ReadInteger(word, "tick count", 1, kInt32Max);
+        case Argument::Index:
+            return ReadInteger(word, "selector index", kInt32Min, kInt32Max);
+        case Argument::None:
+            break;
+    }
+    return ScriptError{"extra argument " + Quoted(word)};
+}
+
+std::string_view WhatIsMissing(Argument argument) {
+    return argument == Argument::Time ? "a time (HH:MM:SS.mmm or milliseconds)" : "an item index";
+}
+
+std::string EscapedForTerminal(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+            escaped += c;
+        } else if (byte < 0x20 || byte == 0x7f) {
+            std::array<char, 5> hex{};
+            std::snprintf(hex.data(), hex.size(), "\\x%02x", static_cast<unsigned>(byte));
+            escaped += hex.data();
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+}  // namespace
+
+ParsedLine ParseLine(std::string_view line) {
+    const std::vector<std::string_view> words = SplitWords(WithoutComment(WithoutTrailingCr(line)));
+    if (words.empty()) return std::monostate{};
+
+    const CommandSpec* spec = FindCommand(words[0]);
+    if (spec == nullptr) return ScriptError{"unknown command"};
+
+    Command command{spec->action, 0, JoinWords(words)};
+    if (spec->argument == Argument::OptionalCount) command.value = 1;
+    if (words.size() == 1) {
+        if (spec->argument == Argument::Time || spec->argument == Argument::Index) {
+            return ScriptError{"missing argument: " + std::string(WhatIsMissing(spec->argument))};
+        }
+        return command;
+    }
+    if (words.size() > 2 && spec->argument != Argument::None) return ScriptError{"extra argument " + Quoted(words[2])};
+
+    Number argument = ReadArgument(spec->argument, words[1]);
+    if (auto* error = std::get_if<ScriptError>(&argument)) return std::move(*error);
+    command.value = std::get<std::int64_t>(argument);
+    return command;
+}
+
+std::string DescribeError(std::int64_t lineNumber, std::string_view line, const ScriptError& error) {
+    return "zemkari-replay: line " + std::to_string(lineNumber) + ": " + error.reason + ": \"" +
+           EscapedForTerminal(WithoutTrailingCr(line)) + "\"";
+}
+
+}  // namespace zemkari::replay

@@ -1,0 +1,140 @@
+#include "zemkari/replay/script.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace zemkari::replay {
+namespace {
+
+struct GoodLine {
+    std::string_view line;
+    Command command;
+};
+
+std::ostream& operator<<(std::ostream& os, const GoodLine& c) { return os << '"' << c.line << '"'; }
+
+class ParsesGoodLine : public testing::TestWithParam<GoodLine> {};
+
+TEST_P(ParsesGoodLine, IntoItsCommandWithTheWordsJoinedBySingleSpaces) {
+    const ParsedLine parsed = ParseLine(GetParam().line);
+    ASSERT_TRUE(std::holds_alternative<Command>(parsed)) << std::get<ScriptError>(parsed).reason;
+    EXPECT_EQ(std::get<Command>(parsed), GetParam().command);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCommand, ParsesGoodLine,
+    testing::Values(GoodLine{"start 12:00:00.000", {Action::Start, 43'200'000, "start 12:00:00.000"}},
+                    GoodLine{"start 00:00:00.000", {Action::Start, 0, "start 00:00:00.000"}},
+                    GoodLine{"start 23:59:59.999", {Action::Start, 86'399'999, "start 23:59:59.999"}},
+                    GoodLine{"start 9:5:7.010", {Action::Start, 32'707'010, "start 9:5:7.010"}},
+                    GoodLine{"start 0", {Action::Start, 0, "start 0"}},
+                    GoodLine{"start 86399999", {Action::Start, 86'399'999, "start 86399999"}},
+                    GoodLine{"start 007", {Action::Start, 7, "start 007"}}, GoodLine{"end", {Action::End, 0, "end"}},
+                    GoodLine{"buy", {Action::Buy, 0, "buy"}}, GoodLine{"sell", {Action::Sell, 0, "sell"}},
+                    GoodLine{"tick", {Action::Tick, 1, "tick"}}, GoodLine{"tick 55", {Action::Tick, 55, "tick 55"}},
+                    GoodLine{"tick 2147483647", {Action::Tick, 2'147'483'647, "tick 2147483647"}},
+                    GoodLine{"qty 4", {Action::SelectQuantity, 4, "qty 4"}},
+                    GoodLine{"qty -1", {Action::SelectQuantity, -1, "qty -1"}},
+                    GoodLine{"qty -2147483648", {Action::SelectQuantity, -2'147'483'648, "qty -2147483648"}},
+                    GoodLine{"speed 2147483647", {Action::SelectSpeed, 2'147'483'647, "speed 2147483647"}},
+                    GoodLine{"refuse-timer", {Action::RefuseTimer, 0, "refuse-timer"}},
+                    GoodLine{"refuse-interval", {Action::RefuseInterval, 0, "refuse-interval"}},
+                    // Layout: blanks, tabs, comments and a Windows line end.
+                    GoodLine{"  \ttick \t 3  ", {Action::Tick, 3, "tick 3"}},
+                    GoodLine{"buy # ten shares at 100", {Action::Buy, 0, "buy"}},
+                    GoodLine{"sell#now", {Action::Sell, 0, "sell"}},
+                    GoodLine{"speed 3\r", {Action::SelectSpeed, 3, "speed 3"}},
+                    GoodLine{"tick 2 # 3 4\r", {Action::Tick, 2, "tick 2"}}));
+
+TEST(ParseLine, HoldsNoCommandOnBlankOrCommentLines) {
+    for (std::string_view line : {"", "   ", "\t", "\r", "# a comment", "   # indented comment", "#tick"}) {
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(ParseLine(line))) << '"' << line << '"';
+    }
+}
+
+struct BadLine {
+    std::string_view line;
+    std::string_view reason;
+};
+
+std::ostream& operator<<(std::ostream& os, const BadLine& c) { return os << '"' << c.line << '"'; }
+
+class RejectsBadLine : public testing::TestWithParam<BadLine> {};
+
+TEST_P(RejectsBadLine, WithAReasonNamingTheFault) {
+    const ParsedLine parsed = ParseLine(GetParam().line);
+    ASSERT_TRUE(std::holds_alternative<ScriptError>(parsed));
+    EXPECT_EQ(std::get<ScriptError>(parsed).reason, GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(UnknownCommands, RejectsBadLine,
+                         testing::Values(BadLine{"sel", "unknown command"}, BadLine{"BUY", "unknown command"},
+                                         BadLine{"ticks 3", "unknown command"}, BadLine{"refuse", "unknown command"},
+                                         BadLine{"3", "unknown command"}, BadLine{"buy\r\r", "unknown command"},
+                                         BadLine{"\xef\xbb\xbf"
+                                                 "start 0",
+                                                 "unknown command"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    MissingAndExtraArguments, RejectsBadLine,
+    testing::Values(BadLine{"start", "missing argument: a time (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start # 12:00:00.000", "missing argument: a time (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"qty", "missing argument: an item index"},
+                    BadLine{"speed", "missing argument: an item index"}, BadLine{"buy 10", "extra argument \"10\""},
+                    BadLine{"end now", "extra argument \"now\""}, BadLine{"sell x", "extra argument \"x\""},
+                    BadLine{"refuse-timer 1", "extra argument \"1\""},
+                    BadLine{"refuse-interval 1", "extra argument \"1\""}, BadLine{"tick 3 4", "extra argument \"4\""},
+                    BadLine{"qty 1 2", "extra argument \"2\""},
+                    BadLine{"start 0 12:00:00.000", "extra argument \"12:00:00.000\""}));
+
+INSTANTIATE_TEST_SUITE_P(
+    NonNumericArguments, RejectsBadLine,
+    testing::Values(BadLine{"tick x", "not a number \"x\""}, BadLine{"tick 3x", "not a number \"3x\""},
+                    BadLine{"tick +3", "not a number \"+3\""}, BadLine{"tick 1.5", "not a number \"1.5\""},
+                    BadLine{"qty one", "not a number \"one\""}, BadLine{"speed -", "not a number \"-\""},
+                    BadLine{"speed 0x10", "not a number \"0x10\""}, BadLine{"start noon", "not a number \"noon\""},
+                    BadLine{"start 1e3", "not a number \"1e3\""}));
+
+INSTANTIATE_TEST_SUITE_P(
+    MalformedTimes, RejectsBadLine,
+    testing::Values(BadLine{"start 12:00:00", "malformed time \"12:00:00\" (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start 12:00", "malformed time \"12:00\" (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start 12:00:00.00", "malformed time \"12:00:00.00\" (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start 12:00:00.0000", "malformed time \"12:00:00.0000\" (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start 012:00:00.000", "malformed time \"012:00:00.000\" (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start 12::00.000", "malformed time \"12::00.000\" (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start -1:00:00.000", "malformed time \"-1:00:00.000\" (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start 12:00:00,000", "malformed time \"12:00:00,000\" (HH:MM:SS.mmm or milliseconds)"},
+                    BadLine{"start 12:00:00.000Z", "malformed time \"12:00:00.000Z\" (HH:MM:SS.mmm or milliseconds)"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    ValuesOutOfRange, RejectsBadLine,
+    testing::Values(BadLine{"start 24:00:00.000", "time out of range \"24:00:00.000\" (00:00:00.000 to 23:59:59.999)"},
+                    BadLine{"start 23:60:00.000", "time out of range \"23:60:00.000\" (00:00:00.000 to 23:59:59.999)"},
+                    BadLine{"start 23:59:60.000", "time out of range \"23:59:60.000\" (00:00:00.000 to 23:59:59.999)"},
+                    BadLine{"start 86400000", "time out of range \"86400000\" (0 to 86399999)"},
+                    BadLine{"start -1", "time out of range \"-1\" (0 to 86399999)"},
+                    BadLine{"start 99999999999999999999", "time out of range \"99999999999999999999\" (0 to 86399999)"},
+                    BadLine{"tick 0", "tick count out of range \"0\" (1 to 2147483647)"},
+                    BadLine{"tick -1", "tick count out of range \"-1\" (1 to 2147483647)"},
+                    BadLine{"tick 2147483648", "tick count out of range \"2147483648\" (1 to 2147483647)"},
+                    BadLine{"qty 2147483648", "selector index out of range \"2147483648\" (-2147483648 to 2147483647)"},
+                    BadLine{"speed -2147483649",
+                            "selector index out of range \"-2147483649\" (-2147483648 to 2147483647)"}));
+
+TEST(DescribeError, NamesTheLineNumberAndTheLineAsWritten) {
+    EXPECT_EQ(DescribeError(7, "sel", ScriptError{"unknown command"}),
+              "zemkari-replay: line 7: unknown command: \"sel\"");
+    EXPECT_EQ(DescribeError(12, "tick  x # why\r", ScriptError{"not a number \"x\""}),
+              "zemkari-replay: line 12: not a number \"x\": \"tick  x # why\"");
+}
+
+TEST(DescribeError, EscapesControlCharactersQuotesAndBackslashes) {
+    using namespace std::string_literals;
+    EXPECT_EQ(DescribeError(1, "a\x1b[2J\"\\\x7f"s + '\0', ScriptError{"unknown command"}),
+              R"(zemkari-replay: line 1: unknown command: "a\x1b[2J\"\\\x7f\x00")");
+}
+
+}  // namespace
+}  // namespace zemkari::replay
