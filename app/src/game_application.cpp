@@ -3,11 +3,11 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "zemkari/ui/game_style.h"
+
 namespace zemkari::app {
 
-GameApplication::GameApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setStyle(QStringLiteral("Fusion"));
-}
+GameApplication::GameApplication(int& argc, char** argv) : QApplication(argc, argv) { setStyle(new ui::GameStyle); }
 
 bool GameApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -4,8 +4,8 @@
 
 namespace zemkari::app {
 
-// The application object, in the Fusion style: the window's pixel layout wants the
-// same compact controls on every desktop. An exception that escapes the delivery of an event is
+// The application object, in the game's style (compact Fusion controls on every
+// desktop, as the window's pixel layout wants). An exception that escapes the delivery of an event is
 // shown to the player in a message box, and the event loop carries on: Qt itself
 // would end the program.
 class GameApplication final : public QApplication {
