@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "zemkari/app/game_application.h"
+#include "zemkari/ui/field_accessibility.h"
+#include "zemkari/ui/keyboard_play.h"
 
 namespace zemkari::app {
 namespace {
@@ -23,6 +25,8 @@ TForm1::TForm1(const Clock& clock, QWidget* parent)
     : QWidget(parent), clock_(clock), controls_(ui::BuildWindowControls(*this, Caption())), board_(controls_) {
     setObjectName(QStringLiteral("Form1"));
     ConnectHandlers();
+    ui::InstallKeyboardPlay(*this, controls_);
+    ui::MakeFieldsAccessible(controls_);
     FormCreate();
 }
 

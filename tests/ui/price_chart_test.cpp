@@ -52,6 +52,7 @@ private slots:
     void isBlankWhenTheWindowOpens() {
         TForm1 window(clock_);
         auto& chart = Control<PriceChart>(window, "PaintBox1");
+        QCOMPARE(chart.Picture().devicePixelRatio(), chart.devicePixelRatioF());
         QCOMPARE(chart.Picture().size(), QSize(409, 321) * chart.Picture().devicePixelRatio());
         QVERIFY(IsBlank(chart));
     }

@@ -45,6 +45,9 @@ void PriceChart::Draw(std::span<const ChartPoint> line) {
     // Only one pixel row in eight is painted; the rows between keep what they held,
     // so the previous day's line shows through, cut by the hatch.
     painter.setBackgroundMode(Qt::TransparentMode);
+    // At a device pixel ratio above 1 the hatch scales with the picture: one row of
+    // the chart's pixels in eight, not one of the screen's.
+    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
     painter.fillRect(QRect(0, 0, kWidth, kHeight), QBrush(SurfaceColour(), Qt::HorPattern));
     if (line.size() >= 2) {
         painter.setPen(QPen(kLineColour, kLineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
