@@ -1,0 +1,377 @@
+#include "zemkari/ui/keyboard_play.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QTest>
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "zemkari/app/main_window.h"
+#include "zemkari/clock.h"
+#include "zemkari/rules.h"
+#include "zemkari/ui/field_accessibility.h"
+#include "zemkari/ui/window_controls.h"
+
+namespace zemkari {
+namespace {
+
+// A window shown and active, as the player has it.
+class Window {
+public:
+    Window() : form_(clock_) {
+        form_.show();
+        QApplication::setActiveWindow(&form_);
+        if (!QTest::qWaitForWindowActive(&form_)) qFatal("the window did not become active");
+    }
+
+    app::TForm1& Form() { return form_; }
+
+    QPushButton& Button(const char* name) { return Find<QPushButton>(QString::fromLatin1(name)); }
+    QRadioButton& ShareItem(int index) { return Find<QRadioButton>(QStringLiteral("RadioGroup1Item%1").arg(index)); }
+    QRadioButton& SpeedItem(int index) { return Find<QRadioButton>(QStringLiteral("RadioGroup2Item%1").arg(index)); }
+    QLabel& Label(const char* name) { return Find<QLabel>(QString::fromLatin1(name)); }
+
+    int SelectedShares() { return form_.Board().SelectedIndex(SelectorId::RadioGroup1); }
+    int SelectedSpeed() { return form_.Board().SelectedIndex(SelectorId::RadioGroup2); }
+
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&form_, key, modifiers); }
+
+    // Presses `key`, lets it auto-repeat `repeats` times as a held key does, and
+    // releases it. The repeats take the path of real ones: shortcuts first, then the
+    // widget.
+    void HoldKey(Qt::Key key, int repeats) {
+        QTest::keyPress(&form_, key);
+        for (int i = 0; i < repeats; ++i) {
+            if (qt_sendShortcutOverrideEvent(&form_, static_cast<ulong>(i), key, Qt::NoModifier, QString(), true)) {
+                continue;
+            }
+            QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(&form_, &repeat);
+        }
+        QTest::keyRelease(&form_, key);
+    }
+
+private:
+    template <typename Widget>
+    Widget& Find(const QString& name) {
+        auto* widget = form_.findChild<Widget*>(name);
+        if (widget == nullptr) qFatal("no control named %s", qPrintable(name));
+        return *widget;
+    }
+
+    FixedClock clock_;
+    app::TForm1 form_;
+};
+
+// The four buttons in the order of zemkari::ButtonId.
+constexpr std::array<const char*, 4> kButtonNames = {"Button1", "Button2", "Button3", "Button4"};
+
+}  // namespace
+
+class KeyboardPlayTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Runs first: it needs the labels' interfaces made before the game's factory exists.
+    void valueLabelsMadeAccessibleLateStillReadTheirText();
+
+    void keysClickTheirButtonAndNoOther_data();
+    void keysClickTheirButtonAndNoOther();
+    void keysDoNothingWhileTheirButtonIsOff_data();
+    void keysDoNothingWhileTheirButtonIsOff();
+    void aHeldKeyActsOnce_data();
+    void aHeldKeyActsOnce();
+    void digitsPickShareQuantitiesFromFewestToMost_data();
+    void digitsPickShareQuantitiesFromFewestToMost();
+    void aDigitLeavesADisabledItemAlone();
+    void minusAndPlusStepTheSpeedAndStopAtTheEnds();
+    void aWholeDayPlaysFromTheKeyboard();
+    void tooltipsListTheKeysAndCaptionsStay();
+    void valueLabelsAreDescribedAndNamedByTheirText();
+};
+
+void KeyboardPlayTest::valueLabelsMadeAccessibleLateStillReadTheirText() {
+    QWidget client;
+    const ui::WindowControls controls = ui::BuildWindowControls(client, QString());
+    ui::FieldLabel& current = controls.Field(LabelId::Label1);
+    // With a screen reader listening, Qt makes a label's interface as soon as its text is
+    // set; until the game's interface replaces it, an empty value reads as the group title.
+    QCOMPARE(QAccessible::queryAccessibleInterface(&current)->text(QAccessible::Name), QStringLiteral("【株価情報】"));
+
+    ui::MakeFieldsAccessible(controls);
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&current);
+    QCOMPARE(made->text(QAccessible::Name), QString());
+    QCOMPARE(made->text(QAccessible::Description), QStringLiteral("現在値"));
+}
+
+void KeyboardPlayTest::keysClickTheirButtonAndNoOther_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("button");
+    QTest::newRow("F5 starts the market") << int(Qt::Key_F5) << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("Shift+F5 ends the market") << int(Qt::Key_F5) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 1;
+    QTest::newRow("B buys") << int(Qt::Key_B) << Qt::KeyboardModifiers() << 2;
+    QTest::newRow("S sells") << int(Qt::Key_S) << Qt::KeyboardModifiers() << 3;
+}
+
+void KeyboardPlayTest::keysClickTheirButtonAndNoOther() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, button);
+    Window window;
+    std::vector<std::unique_ptr<QSignalSpy>> clicks;
+    for (const char* name : kButtonNames) {
+        window.Button(name).setEnabled(true);
+        clicks.push_back(std::make_unique<QSignalSpy>(&window.Button(name), &QAbstractButton::clicked));
+    }
+
+    window.Key(static_cast<Qt::Key>(key), modifiers);
+
+    for (int b = 0; b < 4; ++b) QCOMPARE(clicks[b]->count(), b == button ? 1 : 0);
+}
+
+void KeyboardPlayTest::keysDoNothingWhileTheirButtonIsOff_data() { keysClickTheirButtonAndNoOther_data(); }
+
+void KeyboardPlayTest::keysDoNothingWhileTheirButtonIsOff() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, button);
+    Window window;
+    QPushButton& target = window.Button(kButtonNames[button]);
+    target.setEnabled(false);
+    QSignalSpy clicks(&target, &QAbstractButton::clicked);
+    const MarketState before = window.Form().State();
+
+    window.Key(static_cast<Qt::Key>(key), modifiers);
+
+    QCOMPARE(clicks.count(), 0);
+    QVERIFY(window.Form().State() == before);
+    QVERIFY(!window.Form().Board().Timer().isActive());
+}
+
+void KeyboardPlayTest::aHeldKeyActsOnce_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("speedAfter");
+    QTest::addColumn<int>("startClicks");
+    // The window opens at speed item 1 ("1秒").
+    QTest::newRow("held - slows down one step") << int(Qt::Key_Minus) << 2 << 0;
+    QTest::newRow("held + speeds up one step") << int(Qt::Key_Plus) << 0 << 0;
+    // Start stays on during a flat day: a repeat would start the day over and over.
+    QTest::newRow("held F5 starts the day once") << int(Qt::Key_F5) << 1 << 1;
+}
+
+void KeyboardPlayTest::aHeldKeyActsOnce() {
+    QFETCH(int, key);
+    QFETCH(int, speedAfter);
+    QFETCH(int, startClicks);
+    Window window;
+    QSignalSpy starts(&window.Button("Button1"), &QAbstractButton::clicked);
+    // The held key is delivered so that a repeating shortcut does see every repeat.
+    QShortcut repeating(QKeySequence(Qt::Key_F12), &window.Form());
+    QSignalSpy repeats(&repeating, &QShortcut::activated);
+    window.HoldKey(Qt::Key_F12, 3);
+    QCOMPARE(repeats.count(), 4);
+
+    window.HoldKey(static_cast<Qt::Key>(key), 3);
+
+    QCOMPARE(window.SelectedSpeed(), speedAfter);
+    QCOMPARE(starts.count(), startClicks);
+}
+
+void KeyboardPlayTest::digitsPickShareQuantitiesFromFewestToMost_data() {
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("main keys") << Qt::KeyboardModifiers();
+    QTest::newRow("keypad") << Qt::KeyboardModifiers(Qt::KeypadModifier);
+}
+
+void KeyboardPlayTest::digitsPickShareQuantitiesFromFewestToMost() {
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    Window window;
+    auto* selector = window.ShareItem(0).group();
+    QSignalSpy clicks(selector, &QButtonGroup::idClicked);
+    constexpr std::array<Qt::Key, 7> digits = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
+                                               Qt::Key_5, Qt::Key_6, Qt::Key_7};
+    // From the most to the fewest and back, so each key moves the selection.
+    std::vector<int> picked;
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
+        window.Key(*digit, modifiers);
+        picked.insert(picked.begin(), ShareQuantities[static_cast<std::size_t>(window.SelectedShares())]);
+    }
+
+    std::vector<int> ascending(ShareQuantities.begin(), ShareQuantities.end());
+    std::sort(ascending.begin(), ascending.end());
+    QCOMPARE(picked, ascending);
+    QCOMPARE(clicks.count(), 7);
+}
+
+void KeyboardPlayTest::aDigitLeavesADisabledItemAlone() {
+    Window window;
+    window.ShareItem(5).setEnabled(false);  // "1000株"
+
+    window.Key(Qt::Key_7);
+
+    QCOMPARE(window.SelectedShares(), 0);
+}
+
+void KeyboardPlayTest::minusAndPlusStepTheSpeedAndStopAtTheEnds() {
+    Window window;
+    QSignalSpy clicks(window.SpeedItem(0).group(), &QButtonGroup::idClicked);
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int speedAfter;
+    };
+    // The window opens at item 1, "1秒"; item 0 is the fastest, item 4 the slowest.
+    const std::array<Step, 11> steps = {{
+        {Qt::Key_Minus, Qt::NoModifier, 2},
+        {Qt::Key_Minus, Qt::KeypadModifier, 3},
+        {Qt::Key_Minus, Qt::NoModifier, 4},
+        {Qt::Key_Minus, Qt::NoModifier, 4},
+        {Qt::Key_Plus, Qt::NoModifier, 3},
+        {Qt::Key_Equal, Qt::NoModifier, 2},
+        {Qt::Key_Plus, Qt::KeypadModifier, 1},
+        {Qt::Key_Plus, Qt::NoModifier, 0},
+        {Qt::Key_Plus, Qt::NoModifier, 0},
+        {Qt::Key_Equal, Qt::NoModifier, 0},
+        {Qt::Key_Minus, Qt::NoModifier, 1},
+    }};
+    for (const Step& step : steps) {
+        window.Key(step.key, step.modifiers);
+        QCOMPARE(window.SelectedSpeed(), step.speedAfter);
+    }
+    // A key at either end clicks nothing.
+    QCOMPARE(clicks.count(), 8);
+    // Slower means a longer interval.
+    QVERIFY(std::is_sorted(GameSpeeds.begin(), GameSpeeds.end()));
+}
+
+void KeyboardPlayTest::aWholeDayPlaysFromTheKeyboard() {
+    Window window;
+    app::TForm1& form = window.Form();
+    const auto ticks = [&form](int count) {
+        for (int i = 0; i < count; ++i) form.Timer1Timer();
+    };
+
+    window.Key(Qt::Key_F5);
+    QVERIFY(form.Board().Timer().isActive());
+    ticks(3);
+    window.Key(Qt::Key_4);  // 50 shares
+    window.Key(Qt::Key_1);  // 1 share
+    window.Key(Qt::Key_B);
+    QCOMPARE(form.State().OrderQty, 1);
+    QCOMPARE(form.State().EntryPrice, Money{form.State().Prices[2]});
+    QVERIFY(window.Button("Button4").isEnabled());
+
+    // With a position open only the sell key acts.
+    window.Key(Qt::Key_F5);
+    window.Key(Qt::Key_F5, Qt::ShiftModifier);
+    window.Key(Qt::Key_B);
+    QCOMPARE(form.State().TickCount, 3);
+    QVERIFY(form.Board().Timer().isActive());
+    QCOMPARE(form.State().EntryPrice, Money{form.State().Prices[2]});
+
+    ticks(2);
+    const Money profit = form.State().UnitProfit;
+    window.Key(Qt::Key_S);
+    QCOMPARE(form.State().EntryPrice, Money{0});
+    QCOMPARE(form.State().RealizedProfit, profit);
+    QVERIFY(window.Button("Button3").isEnabled());
+
+    window.Key(Qt::Key_F5, Qt::ShiftModifier);
+    QVERIFY(!form.Board().Timer().isActive());
+    QVERIFY(!window.Button("Button3").isEnabled());
+    QCOMPARE(window.Label("Label1").text(), QString());
+}
+
+void KeyboardPlayTest::tooltipsListTheKeysAndCaptionsStay() {
+    Window window;
+    const std::array<std::pair<const char*, QString>, 4> buttons = {{
+        {"Button1", QStringLiteral("相場開始 (F5)")},
+        {"Button2", QStringLiteral("相場終了 (Shift+F5)")},
+        {"Button3", QStringLiteral("買い注文 (B)")},
+        {"Button4", QStringLiteral("売り注文 (S)")},
+    }};
+    for (const auto& [name, tip] : buttons) {
+        QCOMPARE(window.Button(name).toolTip(), tip);
+        QVERIFY(tip.startsWith(window.Button(name).text() + QStringLiteral(" (")));
+    }
+    QCOMPARE(window.Button("Button3").text(), QStringLiteral("買い注文"));
+
+    const std::array<QString, 7> shares = {
+        QStringLiteral("1株 (1)"),  QStringLiteral("50株 (4)"),  QStringLiteral("500株 (6)"),
+        QStringLiteral("5株 (2)"),  QStringLiteral("100株 (5)"), QStringLiteral("1000株 (7)"),
+        QStringLiteral("10株 (3)"),
+    };
+    for (int i = 0; i < 7; ++i) QCOMPARE(window.ShareItem(i).toolTip(), shares[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 5; ++i) {
+        const QString tip = window.SpeedItem(i).toolTip();
+        QVERIFY2(tip.startsWith(window.SpeedItem(i).text() + QStringLiteral(" (")) &&
+                     tip.contains(QStringLiteral("- キー")) && tip.contains(QStringLiteral("+ キー")),
+                 qPrintable(tip));
+    }
+    const auto* shareBox = qobject_cast<QGroupBox*>(window.ShareItem(0).parentWidget());
+    const auto* speedBox = qobject_cast<QGroupBox*>(window.SpeedItem(0).parentWidget());
+    QVERIFY(shareBox->toolTip().contains(QStringLiteral("1〜7")));
+    QVERIFY(speedBox->toolTip().contains(QStringLiteral("+ キー")));
+}
+
+void KeyboardPlayTest::valueLabelsAreDescribedAndNamedByTheirText() {
+    Window window;
+    struct Field {
+        LabelId id;
+        const char* name;
+        QString description;
+    };
+    const std::array<Field, 11> fields = {{
+        {LabelId::Label1, "Label1", QStringLiteral("現在値")},
+        {LabelId::Label2, "Label2", QStringLiteral("始値")},
+        {LabelId::Label3, "Label3", QStringLiteral("高値")},
+        {LabelId::Label4, "Label4", QStringLiteral("安値")},
+        {LabelId::Label10, "Label10", QStringLiteral("終値")},
+        {LabelId::Label12, "Label12", QStringLiteral("発注状況")},
+        {LabelId::Label17, "Label17", QStringLiteral("約定代金")},
+        {LabelId::Label25, "Label25", QStringLiteral("評価損益")},
+        {LabelId::Label26, "Label26", QStringLiteral("余力")},
+        {LabelId::Label27, "Label27", QStringLiteral("コメント")},
+        {LabelId::Label28, "Label28", QStringLiteral("損益判定")},
+    }};
+    for (const Field& field : fields) {
+        QLabel& label = window.Label(field.name);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&label);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->role(), QAccessible::StaticText);
+        QCOMPARE(accessible->text(QAccessible::Description), field.description);
+        QCOMPARE(accessible->text(QAccessible::Name), label.text());
+
+        window.Form().Board().SetText(field.id, "-123万円");
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("-123万円"));
+        // An empty value is read as empty, not as the title of the box around it.
+        window.Form().Board().SetText(field.id, "");
+        QCOMPARE(accessible->text(QAccessible::Name), QString());
+    }
+
+    // A tick writes the board; the names read what it wrote.
+    window.Key(Qt::Key_F5);
+    window.Form().Timer1Timer();
+    for (const Field& field : fields) {
+        QLabel& label = window.Label(field.name);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), label.text());
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(&window.Label("Label26"))->text(QAccessible::Name),
+             QStringLiteral("300万円"));
+}
+
+}  // namespace zemkari
+
+QTEST_MAIN(zemkari::KeyboardPlayTest)
+#include "keyboard_play_test.moc"
