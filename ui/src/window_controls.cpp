@@ -171,8 +171,6 @@ constexpr SelectorDesign kSpeedSelector = {
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QString Name(std::string_view name) { return Utf8(name); }
-
 Qt::Alignment Alignment(Align align) {
     switch (align) {
         case Align::Right:
@@ -199,12 +197,13 @@ QColor ColourFor(Colour colour, const QPalette& palette) {
 
 FieldLabel* BuildLabel(const LabelDesign& design, QWidget& parent) {
     auto* label = new FieldLabel(design.growth, &parent);
-    label->setObjectName(Name(design.name));
+    label->setObjectName(Utf8(design.name));
     label->setFont(GameFont(design.type.pixelSize, design.type.bold));
     label->setAlignment(Alignment(design.align));
     label->setContentsMargins(0, 0, 0, 0);
     // Every label paints its own background in the button-face colour.
     label->setAutoFillBackground(true);
+    // The comment box, the one written label of fixed size, wraps its text.
     label->setWordWrap(design.growth == Growth::None && design.field.has_value());
     SetLabelColour(*label, design.colour);
     const bool fitsText = design.growth == Growth::ToLeft || design.growth == Growth::ToRight;
@@ -217,7 +216,7 @@ FieldLabel* BuildLabel(const LabelDesign& design, QWidget& parent) {
 
 QGroupBox* BuildGroup(std::string_view name, std::string_view title, Type type, QRect rect, QWidget& parent) {
     auto* group = new QGroupBox(Utf8(title), &parent);
-    group->setObjectName(Name(name));
+    group->setObjectName(Utf8(name));
     group->setFont(GameFont(type.pixelSize, type.bold));
     group->setGeometry(rect);
     return group;
@@ -238,7 +237,7 @@ QButtonGroup* BuildSelector(const SelectorDesign& design, QWidget& parent) {
     const int topMargin = captionHeight + 1 + (free % perColumn) / 2;
     for (int i = 0; i < design.itemCount; ++i) {
         auto* item = new QRadioButton(Utf8(design.items[static_cast<std::size_t>(i)]), box);
-        item->setObjectName(QStringLiteral("%1Item%2").arg(Name(design.name)).arg(i));
+        item->setObjectName(QStringLiteral("%1Item%2").arg(Utf8(design.name)).arg(i));
         item->setGeometry(8 + (i / perColumn) * columnWidth, topMargin + (i % perColumn) * rowHeight, columnWidth,
                           rowHeight);
         item->setChecked(i == design.selected);
@@ -268,7 +267,7 @@ WindowControls BuildWindowControls(QWidget& client, const QString& caption) {
     std::array<QPushButton*, 4> buttons{};
     auto buildButton = [&](const ButtonDesign& design, QWidget& parent) {
         auto* button = new QPushButton(Utf8(design.caption), &parent);
-        button->setObjectName(Name(design.name));
+        button->setObjectName(Utf8(design.name));
         button->setFont(GameFont(design.type.pixelSize, design.type.bold));
         button->setGeometry(design.left, design.top, design.width, design.height);
         button->setEnabled(design.enabled);
