@@ -4,19 +4,19 @@
 #include <istream>
 #include <ostream>
 #include <string>
-#include <utility>
 
 namespace zemkari::replay {
 namespace {
 
 using nlohmann::ordered_json;
 
+template <typename Id>
 struct Named {
-    LabelId label;
+    Id id;
     std::string_view name;
 };
 
-inline constexpr std::array<Named, 11> kLabels = {{
+constexpr std::array<Named<LabelId>, 11> kLabels = {{
     {LabelId::Label1, "Label1"},
     {LabelId::Label2, "Label2"},
     {LabelId::Label3, "Label3"},
@@ -31,13 +31,13 @@ inline constexpr std::array<Named, 11> kLabels = {{
 }};
 
 // Only these labels ever change colour during a game.
-inline constexpr std::array<Named, 3> kColouredLabels = {{
+constexpr std::array<Named<LabelId>, 3> kColouredLabels = {{
     {LabelId::Label12, "Label12"},
     {LabelId::Label27, "Label27"},
     {LabelId::Label28, "Label28"},
 }};
 
-inline constexpr std::array<std::pair<ButtonId, std::string_view>, 4> kButtons = {{
+constexpr std::array<Named<ButtonId>, 4> kButtons = {{
     {ButtonId::Button1, "Button1"},
     {ButtonId::Button2, "Button2"},
     {ButtonId::Button3, "Button3"},
@@ -58,13 +58,13 @@ std::string_view ColourName(Colour colour) {
 
 ordered_json Labels(const HeadlessBoard& board) {
     ordered_json labels = ordered_json::object();
-    for (const Named& l : kLabels) labels[std::string(l.name)] = board.Text(l.label);
+    for (const auto& [label, name] : kLabels) labels[std::string(name)] = board.Text(label);
     return labels;
 }
 
 ordered_json Colours(const HeadlessBoard& board) {
     ordered_json colours = ordered_json::object();
-    for (const Named& l : kColouredLabels) colours[std::string(l.name)] = ColourName(board.ColourOf(l.label));
+    for (const auto& [label, name] : kColouredLabels) colours[std::string(name)] = ColourName(board.ColourOf(label));
     return colours;
 }
 
@@ -83,7 +83,7 @@ ordered_json Account(const MarketState& state) {
     };
 }
 
-inline const StepResult kIgnored{.ignored = true, .failure = std::nullopt};
+const StepResult kIgnored{.ignored = true, .failure = std::nullopt};
 
 // A disabled button sends no click, so the game never hears of it.
 template <typename Handler>

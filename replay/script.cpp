@@ -19,7 +19,7 @@ struct CommandSpec {
     Argument argument;
 };
 
-inline constexpr std::array<CommandSpec, 9> kCommands = {{
+constexpr std::array<CommandSpec, 9> kCommands = {{
     {"start", Action::Start, Argument::Time},
     {"end", Action::End, Argument::None},
     {"buy", Action::Buy, Argument::None},
@@ -32,8 +32,8 @@ inline constexpr std::array<CommandSpec, 9> kCommands = {{
 }};
 
 // Selector indices and tick counts are whatever a 32-bit int holds.
-inline constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
-inline constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 using Number = std::variant<std::int64_t, ScriptError>;
 
