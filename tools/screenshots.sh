@@ -6,14 +6,24 @@ cd "$(dirname "$0")/.."
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target zemkari_screenshot
 mkdir -p docs/screenshots
-for scene in start midday limit-up margin-call; do
-  xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" sh -c '
+
+# capture SCENE OUTPUT SCREEN [VARIABLE=VALUE...]: the environment is the window's.
+capture() {
+  scene=$1 output=$2 screen=$3
+  shift 3
+  xvfb-run -a -s "-screen 0 $screen" env "$@" sh -c '
     openbox >/dev/null 2>&1 &
     wm=$!
     sleep 1
     ./build/dev/tests/ui/zemkari_screenshot "$1" "$2"
     status=$?
     kill $wm
-    exit $status' sh "$scene" "docs/screenshots/$scene.png"
-  echo "docs/screenshots/$scene.png"
+    exit $status' sh "$scene" "$output"
+  echo "$output"
+}
+
+for scene in start midday limit-up margin-call; do
+  capture "$scene" "docs/screenshots/$scene.png" "1024x768x24 -dpi 96"
 done
+# A high-density screen: the whole window at twice as many pixels each way.
+capture midday docs/screenshots/midday-2x.png "2048x1536x24 -dpi 96" QT_SCALE_FACTOR=2

@@ -33,8 +33,16 @@ const std::map<std::string, std::function<void(TForm1&, zemkari::FixedClock&)>> 
     {"margin-call", [](TForm1& w, zemkari::FixedClock& c) { TradeDay(w, c, 6, 50); }},
 };
 
-// The window's frame with a margin around it.
-const QString kCrop = QStringLiteral("660x600+263+85");
+// The window's frame with a margin around it, in pixels of the screen at `ratio`
+// device pixels per window pixel.
+QString Crop(qreal ratio) {
+    const QRect frame(263, 85, 660, 600);
+    return QStringLiteral("%1x%2+%3+%4")
+        .arg(qRound(frame.width() * ratio))
+        .arg(qRound(frame.height() * ratio))
+        .arg(qRound(frame.x() * ratio))
+        .arg(qRound(frame.y() * ratio));
+}
 
 }  // namespace
 
@@ -55,8 +63,8 @@ int main(int argc, char** argv) {
     int status = 1;
     QTimer::singleShot(1500, [&] {
         status = QProcess::execute(QStringLiteral("import"),
-                                   {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"), kCrop,
-                                    QStringLiteral("+repage"), output});
+                                   {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"),
+                                    Crop(window.devicePixelRatioF()), QStringLiteral("+repage"), output});
         QApplication::quit();
     });
     QApplication::exec();
