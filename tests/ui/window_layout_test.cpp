@@ -275,11 +275,15 @@ private slots:
         TForm1 window(clock_);
         for (auto* label : window.findChildren<QLabel*>()) {
             if (label->wordWrap()) continue;
-            QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
+            const QFontMetrics metrics(label->font());
+            QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(label->objectName()));
+            // Drawn from the top, the ink of the text ends above the label's lower edge.
+            QVERIFY2(metrics.ascent() + metrics.tightBoundingRect(label->text()).bottom() < label->height(),
                      qPrintable(label->objectName()));
         }
+        // Group captions stand 8 pixels in, with the frame line stopping 2 pixels short.
         for (auto* group : window.findChildren<QGroupBox*>()) {
-            QVERIFY2(QFontMetrics(group->font()).horizontalAdvance(group->title()) <= group->width() - 8,
+            QVERIFY2(8 + QFontMetrics(group->font()).horizontalAdvance(group->title()) + 2 <= group->width(),
                      qPrintable(group->objectName()));
         }
         for (auto* button : window.findChildren<QPushButton*>()) {
