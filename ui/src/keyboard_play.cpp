@@ -16,7 +16,7 @@ constexpr char kShareKeysHint[] = "1〜7 キー: 株数の少ない順";
 constexpr char kSpeedKeysHint[] = "- キー: 遅く / + キー: 速く";
 
 struct ButtonKey {
-    ButtonId button;
+    ButtonId button{};
     QKeyCombination key;
 };
 
