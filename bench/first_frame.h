@@ -4,15 +4,33 @@
 #include <QEvent>
 #include <QObject>
 #include <QWidget>
+#include <chrono>
 #include <cstdio>
+#include <string>
 
 namespace zemkari::bench {
 
+// Where a start-up spends its time, in milliseconds since main() began.
+class Phases {
+public:
+    void Mark(const char* phase) {
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin_).count();
+        char entry[64];
+        std::snprintf(entry, sizeof entry, " %s=%.2f", phase, ms);
+        line_ += entry;
+    }
+    const std::string& Line() const { return line_; }
+
+private:
+    std::chrono::steady_clock::time_point begin_ = std::chrono::steady_clock::now();
+    std::string line_ = "phases";
+};
+
 // Reports the first frame of a top-level widget: once its first paint pass has
-// been flushed, writes "painted" to stdout and quits the event loop.
+// been flushed, writes the phases and "painted" to stdout and quits the event loop.
 class FirstFrame final : public QObject {
 public:
-    explicit FirstFrame(QWidget& window) { window.installEventFilter(this); }
+    FirstFrame(QWidget& window, Phases& phases) : phases_(phases) { window.installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -21,8 +39,9 @@ protected:
             // Queued, so it runs after the whole paint pass and its flush.
             QMetaObject::invokeMethod(
                 this,
-                [] {
-                    std::fputs("painted\n", stdout);
+                [this] {
+                    phases_.Mark("painted");
+                    std::printf("%s\npainted\n", phases_.Line().c_str());
                     std::fflush(stdout);
                     QCoreApplication::quit();
                 },
@@ -32,6 +51,7 @@ protected:
     }
 
 private:
+    Phases& phases_;
     bool seen_ = false;
 };
 

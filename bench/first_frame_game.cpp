@@ -4,11 +4,15 @@
 #include "zemkari/app/main_window.h"
 
 int main(int, char* argv[]) {
+    zemkari::bench::Phases phases;
     int argc = 1;
     zemkari::app::GameApplication application(argc, argv);
+    phases.Mark("application");
     zemkari::SystemClock clock;
     zemkari::app::TForm1 Form1(clock);
-    zemkari::bench::FirstFrame firstFrame(Form1);
+    phases.Mark("window");
+    zemkari::bench::FirstFrame firstFrame(Form1, phases);
     Form1.show();
+    phases.Mark("shown");
     return application.exec();
 }
