@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the suite, the suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the checks. Installs missing Debian packages first.
+# UndefinedBehaviorSanitizer, then the checks: format, clang-tidy, line coverage of the
+# core, and a bounded fuzzing session. Installs missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
 
 step() { printf '\n== %s\n' "$*"; }
+
+step "Format"
+tools/check-format.sh
 
 step "Test suite"
 cmake --preset dev
@@ -17,5 +21,14 @@ step "Test suite under ASan and UBSan"
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+
+step "clang-tidy"
+tools/check-tidy.sh build/dev
+
+step "Line coverage of the core"
+tools/coverage.sh
+
+step "Fuzzing every click sequence (120 s, fixed seed)"
+tools/fuzz.sh 120
 
 step "All tests passed"

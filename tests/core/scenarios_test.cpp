@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
+
+#include "zemkari/clock.h"
 
 namespace zemkari {
 namespace {
@@ -107,6 +110,15 @@ TEST(PickScenario, StoresTheDrawnRowAndLoadsIt) {
     EXPECT_EQ(state.ScenarioIndex, 9);
     EXPECT_EQ(state.Prices[1], 140);
     EXPECT_EQ(state.Prices[50], 185);
+}
+
+TEST(SystemClock, ReadsTheMillisecondOfTheUtcDay) {
+    const std::int64_t before = static_cast<std::int64_t>(std::time(nullptr) % 86'400) * 1000;
+    const std::int64_t read = SystemClock().MillisecondOfUtcDay();
+    ASSERT_LT(read, 86'400'000);
+    // Within two seconds of the C library's reading, across midnight too.
+    const std::int64_t gap = (read - before + 86'400'000) % 86'400'000;
+    EXPECT_LT(gap, 2'000) << "clock read " << read << " ms, time() says " << before << " ms";
 }
 
 }  // namespace
