@@ -586,6 +586,15 @@ TEST_F(Game, ShareSelectorMapsItsItemsAndIgnoresNoSelection) {
     EXPECT_EQ(state.OrderQty, 5);
 }
 
+TEST_F(Game, FirstBuyWithNoShareItemSelectedBuysOneShareNotNone) {
+    StartDay(1);
+    Ticks(2);
+    BuyShares(-1);
+    EXPECT_EQ(state.OrderQty, 1);
+    Ticks(1);
+    EXPECT_EQ(Text(L::Label12), "1株約定");
+}
+
 TEST_F(Game, BuyDoesNotRepeatThePreviousTradesResult) {
     StartDay(0);
     TickUntilShowing(7);  // 90
