@@ -13,13 +13,13 @@ namespace {
 
 enum class Argument { None, Time, OptionalCount, Index };
 
-struct CommandSpec {
+struct CommandSyntax {
     std::string_view word;
     Action action;
     Argument argument;
 };
 
-constexpr std::array<CommandSpec, 9> kCommands = {{
+constexpr std::array<CommandSyntax, 9> kCommands = {{
     {"start", Action::Start, Argument::Time},
     {"end", Action::End, Argument::None},
     {"buy", Action::Buy, Argument::None},
@@ -66,9 +66,9 @@ std::string JoinWords(const std::vector<std::string_view>& words) {
 
 std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\""; }
 
-const CommandSpec* FindCommand(std::string_view word) {
-    for (const CommandSpec& spec : kCommands) {
-        if (spec.word == word) return &spec;
+const CommandSyntax* FindCommand(std::string_view word) {
+    for (const CommandSyntax& syntax : kCommands) {
+        if (syntax.word == word) return &syntax;
     }
     return nullptr;
 }
@@ -166,20 +166,21 @@ ParsedLine ParseLine(std::string_view line) {
     const std::vector<std::string_view> words = SplitWords(WithoutComment(WithoutTrailingCr(line)));
     if (words.empty()) return std::monostate{};
 
-    const CommandSpec* spec = FindCommand(words[0]);
-    if (spec == nullptr) return ScriptError{"unknown command"};
+    const CommandSyntax* syntax = FindCommand(words[0]);
+    if (syntax == nullptr) return ScriptError{"unknown command"};
 
-    Command command{spec->action, 0, JoinWords(words)};
-    if (spec->argument == Argument::OptionalCount) command.value = 1;
+    Command command{syntax->action, 0, JoinWords(words)};
+    if (syntax->argument == Argument::OptionalCount) command.value = 1;
     if (words.size() == 1) {
-        if (spec->argument == Argument::Time || spec->argument == Argument::Index) {
-            return ScriptError{"missing argument: " + std::string(WhatIsMissing(spec->argument))};
+        if (syntax->argument == Argument::Time || syntax->argument == Argument::Index) {
+            return ScriptError{"missing argument: " + std::string(WhatIsMissing(syntax->argument))};
         }
         return command;
     }
-    if (words.size() > 2 && spec->argument != Argument::None) return ScriptError{"extra argument " + Quoted(words[2])};
+    if (words.size() > 2 && syntax->argument != Argument::None)
+        return ScriptError{"extra argument " + Quoted(words[2])};
 
-    Number argument = ReadArgument(spec->argument, words[1]);
+    Number argument = ReadArgument(syntax->argument, words[1]);
     if (auto* error = std::get_if<ScriptError>(&argument)) return std::move(*error);
     command.value = std::get<std::int64_t>(argument);
     return command;
