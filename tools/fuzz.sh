@@ -22,6 +22,15 @@ mkdir -p "$artifacts"
 
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+# libFuzzer reports every new input; keep that in a log and show its end.
+log="$artifacts/fuzz.log"
+status=0
 build/fuzz/fuzz/zemkari_fuzz "$work" \
   -seed=1 -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
-  -print_final_stats=1 -artifact_prefix="$artifacts/"
+  -print_final_stats=1 -artifact_prefix="$artifacts/" >"$log" 2>&1 || status=$?
+if ((status != 0)); then
+  tail -n 80 "$log"
+  echo "fuzz: an input broke the game; see $log and $artifacts/" >&2
+  exit "$status"
+fi
+grep -E '^(Done|stat::)' "$log"
