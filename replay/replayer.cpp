@@ -83,15 +83,6 @@ ordered_json Account(const MarketState& state) {
     };
 }
 
-const StepResult kIgnored{.ignored = true, .failure = std::nullopt};
-
-// A disabled button sends no click, so the game never hears of it.
-template <typename Handler>
-StepResult Click(const HeadlessBoard& board, ButtonId button, Handler handler) {
-    if (!board.IsEnabled(button)) return kIgnored;
-    return {.ignored = false, .failure = handler()};
-}
-
 SelectorId SelectorOf(Action action) {
     return action == Action::SelectQuantity ? SelectorId::RadioGroup1 : SelectorId::RadioGroup2;
 }
@@ -99,7 +90,7 @@ SelectorId SelectorOf(Action action) {
 }  // namespace
 
 ordered_json Snapshot(std::int64_t step, std::string_view cmd, const MarketState& state, const HeadlessBoard& board,
-                      const StepResult& result) {
+                      const Delivery& result) {
     ordered_json line = ordered_json::object();
     line["step"] = step;
     line["cmd"] = cmd;
@@ -118,59 +109,42 @@ void Replayer::WriteOpening() { WriteStep("", {}); }
 
 void Replayer::Play(const Command& command) {
     if (command.action == Action::Tick) {
-        for (std::int64_t i = 0; i < command.value && out_; ++i) WriteStep("tick", TickOnce());
+        for (std::int64_t i = 0; i < command.value && out_; ++i) WriteStep("tick", game_.TimerTick());
         return;
     }
     WriteStep(command.text, Apply(command));
 }
 
-StepResult Replayer::Apply(const Command& command) {
+Delivery Replayer::Apply(const Command& command) {
+    HeadlessBoard& board = game_.Board();
     switch (command.action) {
         case Action::Start:
-            return Click(board_, ButtonId::Button1, [&] {
-                clock_.Set(static_cast<std::uint32_t>(command.value));  // the parser keeps it within the day
-                return StartMarket(state_, board_, clock_);
-            });
+            return game_.ClickStart(static_cast<std::uint32_t>(command.value));  // the parser keeps it within the day
         case Action::End:
-            return Click(board_, ButtonId::Button2, [&] {
-                EndMarket(state_, board_);
-                return Outcome{};
-            });
+            return game_.ClickEnd();
         case Action::Buy:
-            return Click(board_, ButtonId::Button3, [&] {
-                Buy(state_, board_);
-                return Outcome{};
-            });
+            return game_.ClickBuy();
         case Action::Sell:
-            return Click(board_, ButtonId::Button4, [&] {
-                Sell(state_, board_);
-                return Outcome{};
-            });
+            return game_.ClickSell();
         case Action::Tick:
-            return TickOnce();
+            return game_.TimerTick();
         case Action::SelectQuantity:
         case Action::SelectSpeed:
             // The parser keeps indices within 32 bits.
-            board_.Select(SelectorOf(command.action), static_cast<int>(command.value));
+            board.Select(SelectorOf(command.action), static_cast<int>(command.value));
             return {};
         case Action::RefuseTimer:
-            board_.RefuseNextTimerStart();
+            board.RefuseNextTimerStart();
             return {};
         case Action::RefuseInterval:
-            board_.RefuseNextIntervalChange();
+            board.RefuseNextIntervalChange();
             return {};
     }
     return {};
 }
 
-// A stopped timer delivers no tick.
-StepResult Replayer::TickOnce() {
-    if (!board_.TimerOn()) return kIgnored;
-    return {.ignored = false, .failure = Tick(state_, board_)};
-}
-
-void Replayer::WriteStep(std::string_view cmd, const StepResult& result) {
-    out_ << Snapshot(step_++, cmd, state_, board_, result).dump() << '\n' << std::flush;
+void Replayer::WriteStep(std::string_view cmd, const Delivery& result) {
+    out_ << Snapshot(step_++, cmd, game_.State(), game_.Board(), result).dump() << '\n' << std::flush;
 }
 
 int RunScript(std::istream& in, std::ostream& out, std::ostream& err) {

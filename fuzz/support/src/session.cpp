@@ -1,61 +1,46 @@
 #include "zemkari/fuzz/session.h"
 
-#include "zemkari/market.h"
-
 namespace zemkari::fuzz {
 
 Applied Session::Deliver(const Event& event) {
-    Applied applied{event};
-    const auto click = [&](ButtonId button, auto handler) {
-        if (!board_.IsEnabled(button)) {
-            applied.skipped = true;
-            return;
-        }
-        handler();
-    };
+    HeadlessBoard& board = game_.Board();
+    Delivery delivery;
     switch (event.kind) {
         case EventKind::StartAt:
-            click(ButtonId::Button1, [&] {
-                clock_.Set(static_cast<std::uint32_t>(event.value));
-                applied.failed = StartMarket(state_, board_, clock_).has_value();
-            });
+            delivery = game_.ClickStart(static_cast<std::uint32_t>(event.value));
             break;
         case EventKind::End:
-            click(ButtonId::Button2, [&] { EndMarket(state_, board_); });
+            delivery = game_.ClickEnd();
             break;
         case EventKind::Buy:
-            click(ButtonId::Button3, [&] { Buy(state_, board_); });
+            delivery = game_.ClickBuy();
             break;
         case EventKind::Sell:
-            click(ButtonId::Button4, [&] { Sell(state_, board_); });
+            delivery = game_.ClickSell();
             break;
         case EventKind::Tick:
-            if (board_.TimerOn()) {
-                applied.failed = Tick(state_, board_).has_value();
-            } else {
-                applied.skipped = true;
-            }
+            delivery = game_.TimerTick();
             break;
         case EventKind::SelectShares:
-            board_.Select(SelectorId::RadioGroup1, event.value);
+            board.Select(SelectorId::RadioGroup1, event.value);
             break;
         case EventKind::SelectSpeed:
-            board_.Select(SelectorId::RadioGroup2, event.value);
+            board.Select(SelectorId::RadioGroup2, event.value);
             break;
         case EventKind::RefuseTimer:
-            board_.RefuseNextTimerStart();
+            board.RefuseNextTimerStart();
             break;
         case EventKind::RefuseInterval:
-            board_.RefuseNextIntervalChange();
+            board.RefuseNextIntervalChange();
             break;
     }
-    return applied;
+    return {.event = event, .skipped = delivery.ignored, .failed = delivery.failure.has_value()};
 }
 
 std::optional<std::string> Session::Apply(const Event& event) {
-    const Observation before = Observation::Of(state_, board_);
+    const Observation before = Observation::Of(game_.State(), game_.Board());
     const Applied applied = Deliver(event);
-    return checker_.Check(before, applied, Observation::Of(state_, board_));
+    return checker_.Check(before, applied, Observation::Of(game_.State(), game_.Board()));
 }
 
 std::optional<std::string> Play(std::span<const Event> events) {

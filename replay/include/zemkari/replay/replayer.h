@@ -5,23 +5,14 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-#include "zemkari/clock.h"
-#include "zemkari/headless_board.h"
-#include "zemkari/market.h"
-#include "zemkari/market_state.h"
+#include "zemkari/headless_game.h"
 #include "zemkari/replay/script.h"
 
 namespace zemkari::replay {
 
-// What one step did besides changing the game: nothing at all, or a failure to report.
-struct StepResult {
-    bool ignored = false;  // the button was disabled or the timer off, as a window would have it
-    Outcome failure;
-};
-
 // The whole visible game after a step, keys in the order the transcripts list them.
 nlohmann::ordered_json Snapshot(std::int64_t step, std::string_view cmd, const MarketState& state,
-                                const HeadlessBoard& board, const StepResult& result = {});
+                                const HeadlessBoard& board, const Delivery& result = {});
 
 // Plays commands through the core and a headless board exactly as the window's clicks
 // and timer would, and writes one JSON line per step to `out`, flushed at once.
@@ -34,18 +25,15 @@ public:
     // Writes one line per step of the command: `tick N` is N steps.
     void Play(const Command& command);
 
-    const MarketState& State() const { return state_; }
-    const HeadlessBoard& Board() const { return board_; }
+    const MarketState& State() const { return game_.State(); }
+    const HeadlessBoard& Board() const { return game_.Board(); }
 
 private:
-    StepResult Apply(const Command& command);
-    StepResult TickOnce();
-    void WriteStep(std::string_view cmd, const StepResult& result);
+    Delivery Apply(const Command& command);
+    void WriteStep(std::string_view cmd, const Delivery& result);
 
     std::ostream& out_;
-    MarketState state_;
-    HeadlessBoard board_;
-    FixedClock clock_;
+    HeadlessGame game_;
     std::int64_t step_ = 0;
 };
 

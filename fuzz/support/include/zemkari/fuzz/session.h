@@ -4,11 +4,9 @@
 #include <span>
 #include <string>
 
-#include "zemkari/clock.h"
 #include "zemkari/fuzz/events.h"
 #include "zemkari/fuzz/invariants.h"
-#include "zemkari/headless_board.h"
-#include "zemkari/market_state.h"
+#include "zemkari/headless_game.h"
 
 namespace zemkari::fuzz {
 
@@ -21,13 +19,11 @@ public:
     // Applies the event without checking.
     Applied Deliver(const Event& event);
 
-    const MarketState& State() const { return state_; }
-    const HeadlessBoard& Board() const { return board_; }
+    const MarketState& State() const { return game_.State(); }
+    const HeadlessBoard& Board() const { return game_.Board(); }
 
 private:
-    MarketState state_;
-    HeadlessBoard board_;
-    FixedClock clock_;
+    HeadlessGame game_;
     InvariantChecker checker_;
 };
 
