@@ -76,19 +76,17 @@ tick = values["tick_median_us"]
 row("One tick through the Qt Board, chart redrawn, window repainted (offscreen), median",
     f"{tick / 1e3:.3f} ms (CPU {values['tick_cpu_median_us'] / 1e3:.3f} ms; 90th pct {values['tick_p90_us'] / 1e3:.3f} ms)",
     "≤ 1 ms", tick <= 1000, "build/perf/bench/window_tick_bench")
-row("Start-up to first painted frame, game ÷ bare Qt window (offscreen), medians",
-    f"{values['startup_ratio']:.2f} ({values['startup_game_ms']:.1f} ms ÷ {values['startup_bare_ms']:.1f} ms)",
-    "≤ 1.2", values["startup_ratio"] <= 1.2, "build/perf/bench/startup_bench <game> <bare>")
-row("Peak resident memory, game ÷ bare Qt window (offscreen), medians",
-    f"{values['peak_rss_ratio']:.2f} ({values['peak_rss_game_kib'] / 1024:.1f} MiB ÷ {values['peak_rss_bare_kib'] / 1024:.1f} MiB)",
-    "≤ 1.2", values["peak_rss_ratio"] <= 1.2, "build/perf/bench/startup_bench <game> <bare>")
-if "xvfb_startup_ratio" in values:
-    row("Start-up to first painted frame, game ÷ bare Qt window (Xvfb), medians",
-        f"{values['xvfb_startup_ratio']:.2f} ({values['xvfb_startup_game_ms']:.1f} ms ÷ {values['xvfb_startup_bare_ms']:.1f} ms)",
-        "≤ 1.2", values["xvfb_startup_ratio"] <= 1.2, "xvfb-run … startup_bench <game> <bare>")
-    row("Peak resident memory, game ÷ bare Qt window (Xvfb), medians",
-        f"{values['xvfb_peak_rss_ratio']:.2f} ({values['xvfb_peak_rss_game_kib'] / 1024:.1f} MiB ÷ {values['xvfb_peak_rss_bare_kib'] / 1024:.1f} MiB)",
-        "≤ 1.2", values["xvfb_peak_rss_ratio"] <= 1.2, "xvfb-run … startup_bench <game> <bare>")
+for prefix, where, command in (("", "offscreen", "build/perf/bench/startup_bench <game> <bare>"),
+                               ("xvfb_", "Xvfb", "xvfb-run … startup_bench <game> <bare>")):
+    if prefix + "startup_ratio" not in values:
+        continue
+    v = lambda key: values[prefix + key]
+    row(f"Start-up to first painted frame, game ÷ bare Qt window ({where}), medians",
+        f"{v('startup_ratio'):.2f} ({v('startup_game_ms'):.1f} ms ÷ {v('startup_bare_ms'):.1f} ms)",
+        "≤ 1.2", v("startup_ratio") <= 1.2, command)
+    row(f"Peak resident memory, game ÷ bare Qt window ({where}), medians",
+        f"{v('peak_rss_ratio'):.2f} ({v('peak_rss_game_kib') / 1024:.1f} MiB ÷ {v('peak_rss_bare_kib') / 1024:.1f} MiB)",
+        "≤ 1.2", v("peak_rss_ratio") <= 1.2, command)
 row("CPU while a whole day runs at 0.5-s ticks, share of one core",
     f"{values['day_cpu_share_percent']:.3f} % ({values['day_cpu_ms']:.0f} ms CPU in {values['day_wall_s']:.1f} s)",
     "≤ 0.5 %", values["day_cpu_share_percent"] <= 0.5, "build/perf/bench/day_cpu_bench")
