@@ -10,39 +10,8 @@ namespace {
 
 using nlohmann::ordered_json;
 
-template <typename Id>
-struct Named {
-    Id id;
-    std::string_view name;
-};
-
-constexpr std::array<Named<LabelId>, 11> kLabels = {{
-    {LabelId::Label1, "Label1"},
-    {LabelId::Label2, "Label2"},
-    {LabelId::Label3, "Label3"},
-    {LabelId::Label4, "Label4"},
-    {LabelId::Label10, "Label10"},
-    {LabelId::Label12, "Label12"},
-    {LabelId::Label17, "Label17"},
-    {LabelId::Label25, "Label25"},
-    {LabelId::Label26, "Label26"},
-    {LabelId::Label27, "Label27"},
-    {LabelId::Label28, "Label28"},
-}};
-
 // Only these labels ever change colour during a game.
-constexpr std::array<Named<LabelId>, 3> kColouredLabels = {{
-    {LabelId::Label12, "Label12"},
-    {LabelId::Label27, "Label27"},
-    {LabelId::Label28, "Label28"},
-}};
-
-constexpr std::array<Named<ButtonId>, 4> kButtons = {{
-    {ButtonId::Button1, "Button1"},
-    {ButtonId::Button2, "Button2"},
-    {ButtonId::Button3, "Button3"},
-    {ButtonId::Button4, "Button4"},
-}};
+constexpr std::array kColouredLabels = {LabelId::Label12, LabelId::Label27, LabelId::Label28};
 
 std::string_view ColourName(Colour colour) {
     switch (colour) {
@@ -58,19 +27,21 @@ std::string_view ColourName(Colour colour) {
 
 ordered_json Labels(const HeadlessBoard& board) {
     ordered_json labels = ordered_json::object();
-    for (const auto& [label, name] : kLabels) labels[std::string(name)] = board.Text(label);
+    for (const auto& label : kLabelControls) labels[std::string(label.name)] = board.Text(label.id);
     return labels;
 }
 
 ordered_json Colours(const HeadlessBoard& board) {
     ordered_json colours = ordered_json::object();
-    for (const auto& [label, name] : kColouredLabels) colours[std::string(name)] = ColourName(board.ColourOf(label));
+    for (LabelId label : kColouredLabels) {
+        colours[std::string(ControlOf(label).name)] = ColourName(board.ColourOf(label));
+    }
     return colours;
 }
 
 ordered_json Buttons(const HeadlessBoard& board) {
     ordered_json buttons = ordered_json::object();
-    for (const auto& [button, name] : kButtons) buttons[std::string(name)] = board.IsEnabled(button);
+    for (const auto& button : kButtonControls) buttons[std::string(button.name)] = board.IsEnabled(button.id);
     return buttons;
 }
 

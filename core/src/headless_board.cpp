@@ -3,34 +3,27 @@
 #include "zemkari/texts.h"
 
 namespace zemkari {
-namespace {
-
-std::size_t Slot(LabelId label) { return static_cast<std::size_t>(label); }
-std::size_t Slot(ButtonId button) { return static_cast<std::size_t>(button); }
-
-}  // namespace
-
 HeadlessBoard::HeadlessBoard() {
     // The window's design texts.
-    texts_[Slot(LabelId::Label12)] = texts::kNoOrder;
-    texts_[Slot(LabelId::Label17)] = texts::kManYen;
-    texts_[Slot(LabelId::Label25)] = texts::kManYen;
-    texts_[Slot(LabelId::Label26)] = "300万円";
-    colours_[Slot(LabelId::Label3)] = Colour::Red;
-    colours_[Slot(LabelId::Label4)] = Colour::Blue;
+    texts_[IndexOf(LabelId::Label12)] = texts::kNoOrder;
+    texts_[IndexOf(LabelId::Label17)] = texts::kManYen;
+    texts_[IndexOf(LabelId::Label25)] = texts::kManYen;
+    texts_[IndexOf(LabelId::Label26)] = "300万円";
+    colours_[IndexOf(LabelId::Label3)] = Colour::Red;
+    colours_[IndexOf(LabelId::Label4)] = Colour::Blue;
 }
 
-void HeadlessBoard::SetText(LabelId label, std::string_view text) { texts_[Slot(label)] = text; }
+void HeadlessBoard::SetText(LabelId label, std::string_view text) { texts_[IndexOf(label)] = text; }
 
-std::string HeadlessBoard::Text(LabelId label) const { return texts_[Slot(label)]; }
+std::string HeadlessBoard::Text(LabelId label) const { return texts_[IndexOf(label)]; }
 
-void HeadlessBoard::SetColour(LabelId label, Colour colour) { colours_[Slot(label)] = colour; }
+void HeadlessBoard::SetColour(LabelId label, Colour colour) { colours_[IndexOf(label)] = colour; }
 
-Colour HeadlessBoard::ColourOf(LabelId label) const { return colours_[Slot(label)]; }
+Colour HeadlessBoard::ColourOf(LabelId label) const { return colours_[IndexOf(label)]; }
 
-void HeadlessBoard::SetEnabled(ButtonId button, bool on) { buttons_[Slot(button)] = on; }
+void HeadlessBoard::SetEnabled(ButtonId button, bool on) { buttons_[IndexOf(button)] = on; }
 
-bool HeadlessBoard::IsEnabled(ButtonId button) const { return buttons_[Slot(button)]; }
+bool HeadlessBoard::IsEnabled(ButtonId button) const { return buttons_[IndexOf(button)]; }
 
 int HeadlessBoard::SelectedIndex(SelectorId selector) const {
     return selector == SelectorId::RadioGroup1 ? shareIndex_ : speedIndex_;

@@ -40,7 +40,7 @@ void MakeFieldsAccessible(const WindowControls& controls) {
     for (std::size_t i = 0; i < controls.fields.size(); ++i) {
         FieldLabel& label = *controls.fields[i];
         ReplaceCachedInterface(label);
-        const std::string_view description = kFieldDescriptions[i];
+        const std::string_view description = kLabelControls[i].description;
         label.setAccessibleDescription(
             QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())));
     }

@@ -12,8 +12,6 @@ namespace zemkari {
 // when it opens, and can be told to refuse the next timer start or interval change.
 class HeadlessBoard final : public Board {
 public:
-    static constexpr int kLabelCount = 11;
-    static constexpr int kButtonCount = 4;
     static constexpr int kDesignInterval = 500;
 
     HeadlessBoard();
@@ -46,9 +44,9 @@ public:
     int ChartDrawings() const { return chartDrawings_; }
 
 private:
-    std::array<std::string, kLabelCount> texts_;
-    std::array<Colour, kLabelCount> colours_{};
-    std::array<bool, kButtonCount> buttons_{true, true, false, false};
+    std::array<std::string, kCountOf<LabelId>> texts_;
+    std::array<Colour, kCountOf<LabelId>> colours_{};
+    std::array<bool, kCountOf<ButtonId>> buttons_{true, true, false, false};
     int shareIndex_ = 0;
     int speedIndex_ = 1;
     bool timerOn_ = false;

@@ -18,11 +18,7 @@ std::string Field(const char* name, std::int64_t value) { return std::string(nam
 
 constexpr std::array kQuoteLabels = {LabelId::Label1, LabelId::Label2, LabelId::Label3, LabelId::Label4,
                                      LabelId::Label10};
-constexpr std::array kLabelNames = {"Label1",  "Label2",  "Label3",  "Label4",  "Label10", "Label12",
-                                    "Label17", "Label25", "Label26", "Label27", "Label28"};
-static_assert(kLabelNames.size() == HeadlessBoard::kLabelCount);
-
-const char* NameOf(LabelId label) { return kLabelNames[static_cast<std::size_t>(label)]; }
+std::string_view NameOf(LabelId label) { return ControlOf(label).name; }
 
 bool IsShareQuantity(std::int64_t qty) {
     return std::find(ShareQuantities.begin(), ShareQuantities.end(), qty) != ShareQuantities.end();
@@ -243,7 +239,7 @@ std::optional<std::string> InvariantChecker::CheckBuy(const Observation& after) 
 
 std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, const Observation& after) const {
     for (std::size_t i = 0; i < after.texts.size(); ++i) {
-        if (!IsValidUtf8(after.texts[i])) return std::string(kLabelNames[i]) + " is not valid UTF-8";
+        if (!IsValidUtf8(after.texts[i])) return std::string(kLabelControls[i].name) + " is not valid UTF-8";
     }
     for (LabelId label : kQuoteLabels) {
         const std::string& text = after.Text(label);

@@ -2,15 +2,9 @@
 
 #include <QLabel>
 
-namespace zemkari::ui {
+#include "zemkari/ui/window_layout.h"
 
-// Which edge of a label stays put when its text changes.
-enum class Growth {
-    None,     // fixed size, whatever the text
-    ToRight,  // sizes itself to the text, left edge fixed
-    ToLeft,   // sizes itself to the text, right edge fixed
-    Centred,  // sizes itself to the text about a fixed centre
-};
+namespace zemkari::ui {
 
 // A label the game writes. Self-sizing labels take the measured width of each new
 // text, so a longer number grows away from the anchored edge.

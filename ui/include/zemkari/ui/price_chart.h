@@ -5,6 +5,7 @@
 #include <span>
 
 #include "zemkari/board.h"
+#include "zemkari/ui/window_layout.h"
 
 namespace zemkari::ui {
 
@@ -13,8 +14,8 @@ namespace zemkari::ui {
 // area (after minimising or covering the window) never loses the picture.
 class PriceChart final : public QWidget {
 public:
-    static constexpr int kWidth = 409;
-    static constexpr int kHeight = 321;
+    static constexpr int kWidth = kChartRect.width;
+    static constexpr int kHeight = kChartRect.height;
 
     explicit PriceChart(QWidget* parent);
 

@@ -8,24 +8,20 @@
 #include "zemkari/board.h"
 #include "zemkari/ui/field_label.h"
 #include "zemkari/ui/price_chart.h"
+#include "zemkari/ui/window_layout.h"
 
 namespace zemkari::ui {
 
-// The client area of the window, in pixels: every control lies within x 8 to 618 and
-// y 8 to 537.
-inline constexpr int kClientWidth = 626;
-inline constexpr int kClientHeight = 545;
-
 // The controls the game writes and reads, owned by the client area they were built in.
 struct WindowControls {
-    std::array<FieldLabel*, 11> fields{};   // indexed by zemkari::LabelId
-    std::array<QPushButton*, 4> buttons{};  // indexed by zemkari::ButtonId
-    QButtonGroup* shareSelector = nullptr;  // RadioGroup1: item index as button id
-    QButtonGroup* speedSelector = nullptr;  // RadioGroup2: item index as button id
-    PriceChart* chart = nullptr;            // PaintBox1
+    std::array<FieldLabel*, kCountOf<LabelId>> fields{};     // indexed by zemkari::LabelId
+    std::array<QPushButton*, kCountOf<ButtonId>> buttons{};  // indexed by zemkari::ButtonId
+    QButtonGroup* shareSelector = nullptr;                   // RadioGroup1: item index as button id
+    QButtonGroup* speedSelector = nullptr;                   // RadioGroup2: item index as button id
+    PriceChart* chart = nullptr;                             // PaintBox1
 
-    FieldLabel& Field(LabelId label) const { return *fields[static_cast<std::size_t>(label)]; }
-    QPushButton& Button(ButtonId button) const { return *buttons[static_cast<std::size_t>(button)]; }
+    FieldLabel& Field(LabelId label) const { return *fields[IndexOf(label)]; }
+    QPushButton& Button(ButtonId button) const { return *buttons[IndexOf(button)]; }
 };
 
 // Lays out every control of the window in `client` (626 x 545), each named after

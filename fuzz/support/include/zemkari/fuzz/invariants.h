@@ -14,8 +14,8 @@ namespace zemkari::fuzz {
 // What the checks can see of the game at one moment.
 struct Observation {
     MarketState state;
-    std::array<std::string, HeadlessBoard::kLabelCount> texts;
-    std::array<bool, HeadlessBoard::kButtonCount> buttons{};
+    std::array<std::string, kCountOf<LabelId>> texts;
+    std::array<bool, kCountOf<ButtonId>> buttons{};
     bool timerOn = false;
 
     static Observation Of(const MarketState& state, const HeadlessBoard& board);
