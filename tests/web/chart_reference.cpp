@@ -1,0 +1,79 @@
+// Plays a replay script through the real window (offscreen) and writes its chart, the
+// picture the browser page's canvas must match: `web_chart_reference SCRIPT OUT.png`.
+#include <QImage>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <variant>
+
+#include "ui_test_support.h"
+#include "zemkari/replay/script.h"
+#include "zemkari/ui/price_chart.h"
+
+namespace {
+
+using zemkari::replay::Action;
+using zemkari::replay::Command;
+
+// Does what the command asks, as the player and the timer would; false for what no
+// player can do in a window.
+bool Play(zemkari::app::TForm1& window, zemkari::FixedClock& clock, const Command& command) {
+    using zemkari::testing::Click;
+    const std::string item = std::to_string(command.value);
+    switch (command.action) {
+        case Action::Start:
+            clock.Set(static_cast<std::uint32_t>(command.value));
+            Click(window, "Button1");
+            return true;
+        case Action::End:
+            Click(window, "Button2");
+            return true;
+        case Action::Buy:
+            Click(window, "Button3");
+            return true;
+        case Action::Sell:
+            Click(window, "Button4");
+            return true;
+        case Action::Tick:
+            for (std::int64_t i = 0; i < command.value; ++i) {
+                if (window.Board().Timer().isActive()) window.Timer1Timer();
+            }
+            return true;
+        case Action::SelectQuantity:
+            Click(window, ("RadioGroup1Item" + item).c_str());
+            return true;
+        case Action::SelectSpeed:
+            Click(window, ("RadioGroup2Item" + item).c_str());
+            return true;
+        case Action::RefuseTimer:
+        case Action::RefuseInterval:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: web_chart_reference SCRIPT OUT.png\n");
+        return 2;
+    }
+    int qtArgc = 1;
+    zemkari::app::GameApplication application(qtArgc, argv);
+    zemkari::FixedClock clock;
+    zemkari::app::TForm1 window(clock);
+    std::ifstream script(argv[1]);
+    std::string line;
+    while (std::getline(script, line)) {
+        const auto parsed = zemkari::replay::ParseLine(line);
+        const auto* command = std::get_if<Command>(&parsed);
+        if (std::holds_alternative<zemkari::replay::ScriptError>(parsed) ||
+            (command != nullptr && !Play(window, clock, *command))) {
+            std::fprintf(stderr, "web_chart_reference: no player can do \"%s\"\n", line.c_str());
+            return 2;
+        }
+    }
+    const auto& chart = zemkari::testing::Control<zemkari::ui::PriceChart>(window, "PaintBox1");
+    return chart.Picture().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+}

@@ -1,0 +1,158 @@
+"""The browser page under a test's control: the site served from 127.0.0.1 on a port the
+system picks, Debian's headless Chromium driven through chromedriver, and the page's
+clock and timers replaced, before the page loads, by ones the caller sets and advances.
+Shared by the browser test, the page's screenshots and its measurement."""
+
+import contextlib
+import functools
+import http.server
+import json
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+
+# Runs before any script of the page: Date and performance.now read a clock the test
+# sets, and setInterval/setTimeout only fire when the test advances that clock to them.
+FAKE_CLOCK_AND_TIMERS = r"""
+(() => {
+  const RealDate = Date;
+  const origin = RealDate.UTC(2026, 0, 5);
+  let now = origin;
+  const timers = new Map();
+  let nextId = 1;
+  class FakeDate extends RealDate {
+    constructor(...args) { if (args.length === 0) super(now); else super(...args); }
+    static now() { return now; }
+  }
+  window.Date = FakeDate;
+  performance.now = () => now - origin;
+  const add = (repeat) => (callback, delay = 0, ...args) => {
+    const ms = Math.max(0, Number(delay) || 0);
+    const id = nextId++;
+    timers.set(id, { callback, args, ms, due: now + ms, repeat });
+    return id;
+  };
+  window.setInterval = add(true);
+  window.setTimeout = add(false);
+  window.clearInterval = window.clearTimeout = (id) => { timers.delete(id); };
+  window.__zemkariTest = {
+    // Sets the clock to a millisecond of the UTC day (same day).
+    setTimeOfDay(ms) { now = origin + ms; },
+    passTime(ms) { now += ms; },
+    timeOfDay() { return now - origin; },
+    repeating() {
+      return [...timers.values()].filter((t) => t.repeat).map((t) => ({ ms: t.ms, due: t.due - origin }));
+    },
+    // Fires the timer due first, with the clock at its due time; returns that time.
+    fireNext() {
+      let first = null;
+      for (const [id, t] of timers) if (!first || t.due < first[1].due) first = [id, t];
+      if (!first) return null;
+      const [id, t] = first;
+      now = Math.max(now, t.due);
+      if (t.repeat) t.due = now + t.ms; else timers.delete(id);
+      t.callback(...t.args);
+      return now - origin;
+    },
+  };
+})();
+"""
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
+                      ".js": "text/javascript", ".woff2": "font/woff2"}
+
+    def log_message(self, *args):
+        pass
+
+
+@contextlib.contextmanager
+def served(site):
+    """Serves `site` on 127.0.0.1 at a port the system picks; yields the base URL."""
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    try:
+        yield f"http://127.0.0.1:{server.server_address[1]}/"
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+@contextlib.contextmanager
+def chromium(width=800, height=760, scale=1):
+    """A fresh headless Chromium of its own profile, closed afterwards."""
+    with tempfile.TemporaryDirectory(prefix="zemkari-chromium-") as profile:
+        options = Options()
+        options.binary_location = CHROMIUM
+        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                         "--no-first-run", "--no-default-browser-check", "--disable-extensions",
+                         "--hide-scrollbars", "--font-render-hinting=none", f"--user-data-dir={profile}",
+                         f"--window-size={width},{height}", f"--force-device-scale-factor={scale}"):
+            options.add_argument(argument)
+        driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        try:
+            yield driver
+        finally:
+            driver.quit()
+
+
+def fake_clock_and_timers(driver):
+    """From the next navigation on, every page gets the test's clock and timers."""
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FAKE_CLOCK_AND_TIMERS})
+
+
+def open_page(driver, url):
+    """Loads the page and waits until the game's core is bound and its fonts are in."""
+    driver.get(url)
+    driver.set_script_timeout(30)
+    driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        const ready = () => performance.getEntriesByName('zemkari-ready').length > 0;
+        const wait = () => ready() ? document.fonts.ready.then(() => done(true)) : requestAnimationFrame(wait);
+        wait();""")
+
+
+BOARD_STATE = """
+const form = document.getElementById('Form1');
+const colourName = { 'rgb(0, 0, 0)': 'windowtext', 'rgb(255, 0, 0)': 'red', 'rgb(0, 0, 255)': 'blue' };
+const labels = {}, colours = {}, buttons = {};
+for (const el of form.querySelectorAll('[data-field]')) {
+  labels[el.id] = el.textContent;
+  colours[el.id] = colourName[getComputedStyle(el).color] || getComputedStyle(el).color;
+}
+for (const el of form.querySelectorAll('button')) buttons[el.id] = !el.disabled;
+return { labels, colours, buttons, timers: window.__zemkariTest.repeating() };
+"""
+
+
+def board_state(driver):
+    return driver.execute_script(BOARD_STATE)
+
+
+def button_by_caption(driver, caption):
+    return driver.find_element(By.XPATH, f"//main//button[normalize-space(.)={json.dumps(caption)}]")
+
+
+def selector_item(driver, group_caption, index):
+    """Item `index` of the selector whose caption is `group_caption`, in the order the
+    window lists them."""
+    group = driver.find_element(
+        By.XPATH, f"//main//*[@role='radiogroup'][./*[normalize-space(.)={json.dumps(group_caption)}]]")
+    return group.find_elements(By.CSS_SELECTOR, "label")[index]
+
+
+def canvas_png(driver):
+    """The chart canvas as PNG bytes, in its own pixels."""
+    import base64
+    data = driver.execute_script("return document.getElementById('PaintBox1').toDataURL('image/png');")
+    return base64.b64decode(data.split(",", 1)[1])

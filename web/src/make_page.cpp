@@ -1,0 +1,313 @@
+// Writes the page's index.html from the window's design tables, so the page and the
+// window are laid out from one source, and lists every character the page can show
+// in the game's font, for the font subset. Built for Node.js and run by the build:
+//   make_page STYLE.css VERSION INDEX.html CHARACTERS.txt
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zemkari/board.h"
+#include "zemkari/headless_board.h"
+#include "zemkari/rules.h"
+#include "zemkari/texts.h"
+#include "zemkari/ui/window_layout.h"
+
+namespace zemkari::web {
+namespace {
+
+using ui::Container;
+using ui::Type;
+
+// The keys of the buttons, as the browser names them (KeyboardEvent.key).
+struct ButtonKey {
+    ButtonId button;
+    std::string_view key;
+};
+// End market carries a modifier so a stray key cannot end the day.
+constexpr std::array<ButtonKey, kCountOf<ButtonId>> kButtonKeys = {{
+    {ButtonId::Button1, "F5"},
+    {ButtonId::Button2, "Shift+F5"},
+    {ButtonId::Button3, "B"},
+    {ButtonId::Button4, "S"},
+}};
+constexpr std::string_view kShareKeysHint = "1〜7 キー: 株数の少ない順";
+constexpr std::string_view kSpeedKeysHint = "- キー: 遅く / + キー: 速く";
+
+// The fields that announce their changes to a screen reader, politely: the comment,
+// the order status and the profit indicator. The quote board changes every tick and
+// would drown them.
+constexpr std::array<LabelId, 3> kAnnouncedFields = {LabelId::Label27, LabelId::Label12, LabelId::Label28};
+
+// Every text the core can write: numbers are plain decimal with a leading "-".
+constexpr std::array<std::string_view, 16> kCoreTexts = {
+    "0123456789-",        texts::kManYen,       texts::kRules,          texts::kNoOrder,
+    texts::kFilledSuffix, texts::kLapsed,       texts::kMarginCall,     texts::kFundsShort,
+    texts::kGameOver,     texts::kLimitUpClose, texts::kLimitDownClose, texts::kOrdinaryClose,
+    texts::kProfitTaken,  texts::kLossCut,      texts::kNoTimer,        texts::kNoTimerInterval,
+};
+
+// HTML-escaped text; the design texts hold no markup, but a caption may hold "&" one day.
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string TypeClass(Type type) { return (type.bold ? "b" : "r") + std::to_string(type.pixelSize); }
+
+std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
+
+std::string Box(int left, int top, int width, int height) {
+    return "left:" + Px(left) + ";top:" + Px(top) + ";width:" + Px(width) + ";height:" + Px(height);
+}
+
+std::string ColourName(Colour colour) {
+    switch (colour) {
+        case Colour::Red:
+            return "red";
+        case Colour::Blue:
+            return "blue";
+        case Colour::WindowText:
+            break;
+    }
+    return "windowtext";
+}
+
+// Each type the design uses, once, as a class of the page's style.
+std::string TypeStyles() {
+    std::set<std::pair<int, bool>> types;
+    for (const auto& group : ui::kGroups) types.insert({group.type.pixelSize, group.type.bold});
+    for (const auto& label : ui::kLabelDesigns) types.insert({label.type.pixelSize, label.type.bold});
+    for (const auto& button : ui::kButtonDesigns) types.insert({button.type.pixelSize, button.type.bold});
+    for (const auto* selector : {&ui::kShareSelector, &ui::kSpeedSelector})
+        types.insert({selector->type.pixelSize, selector->type.bold});
+    std::string css;
+    for (const auto& [size, bold] : types) {
+        // The line is as tall as the type, as in the window's labels; the frame of a
+        // group box stands half a line down.
+        css += "." + TypeClass({size, bold}) + "{font-size:" + Px(size) + ";line-height:" + Px(size) +
+               ";font-weight:" + (bold ? "700" : "400") + ";--half:" + Px(size / 2) + "}\n";
+    }
+    // The colours the game writes, by the index of zemkari::Colour.
+    for (const Colour colour : {Colour::WindowText, Colour::Red, Colour::Blue}) {
+        css += "[data-colour=\"" + std::to_string(static_cast<int>(colour)) + "\"]{color:var(--" + ColourName(colour) +
+               ")}\n";
+    }
+    return css;
+}
+
+class Page {
+public:
+    explicit Page(std::string_view caption) : caption_(caption) {}
+
+    std::string Body() {
+        out_.str({});
+        Open(Container::Client);
+        return out_.str();
+    }
+
+private:
+    // The controls of `container`, in the order of the form: the window's caption
+    // line and market buttons, the group boxes with what they hold, the selectors.
+    void Open(Container container) {
+        for (const auto& label : ui::kLabelDesigns) {
+            if (label.container == container) Label(label);
+        }
+        for (const auto& button : ui::kButtonDesigns) {
+            if (button.container == container) Button(button);
+        }
+        if (container == ui::kChartContainer) Chart();
+        if (container != Container::Client) return;
+        for (const auto& group : ui::kGroups) Group(group);
+        Selector(ui::kShareSelector, SelectorId::RadioGroup1);
+        Selector(ui::kSpeedSelector, SelectorId::RadioGroup2);
+    }
+
+    void Label(const ui::LabelDesign& design) {
+        const int containerWidth = ui::ContainerRect(design.container).width;
+        std::string style = "top:" + Px(design.top) + ";height:" + Px(design.height);
+        std::string kind;
+        switch (design.growth) {
+            case ui::Growth::ToLeft:
+                style += ";right:" + Px(containerWidth - design.x);
+                kind = " fit";
+                break;
+            case ui::Growth::ToRight:
+                style += ";left:" + Px(design.x);
+                kind = " fit";
+                break;
+            case ui::Growth::Centred:
+                style += ";left:" + Px(design.x) + ";width:" + Px(design.width);
+                kind = " centred";
+                break;
+            case ui::Growth::None:
+                style += ";left:" + Px(design.x) + ";width:" + Px(design.width);
+                // A fixed label with more than one line's height wraps its text.
+                if (design.field) kind = " wrap";
+                break;
+        }
+        const std::string_view text = design.name == "Label13" ? caption_ : design.text;
+        std::string attributes;
+        if (design.field) {
+            const auto& control = ControlOf(*design.field);
+            const bool announced =
+                std::find(kAnnouncedFields.begin(), kAnnouncedFields.end(), *design.field) != kAnnouncedFields.end();
+            attributes = " data-field=\"" + std::to_string(IndexOf(*design.field)) + "\" data-colour=\"" +
+                         std::to_string(static_cast<int>(design.colour)) + "\" aria-description=\"" +
+                         Escaped(control.description) + "\" aria-live=\"" + (announced ? "polite" : "off") + "\"";
+            out_ << "<output id=\"" << design.name << "\" class=\"label " << TypeClass(design.type) << kind << "\""
+                 << attributes << " style=\"" << style << "\">" << Escaped(text) << "</output>\n";
+            return;
+        }
+        out_ << "<span id=\"" << design.name << "\" class=\"label " << TypeClass(design.type) << kind
+             << "\" data-colour=\"" << static_cast<int>(design.colour) << "\" style=\"" << style << "\">"
+             << Escaped(text) << "</span>\n";
+    }
+
+    void Button(const ui::ButtonDesign& design) {
+        const std::string_view key = kButtonKeys[IndexOf(design.id)].key;
+        out_ << "<button id=\"" << design.name << "\" class=\"" << TypeClass(design.type) << "\" data-button=\""
+             << IndexOf(design.id) << "\" data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\" title=\""
+             << Escaped(design.caption) << " (" << key << ")\" style=\""
+             << Box(design.left, design.top, design.width, design.height) << "\"" << (design.enabled ? "" : " disabled")
+             << ">" << Escaped(design.caption) << "</button>\n";
+    }
+
+    void Chart() {
+        const ui::Rect r = ui::kChartRect;
+        out_ << "<canvas id=\"PaintBox1\" width=\"" << r.width << "\" height=\"" << r.height << "\" style=\""
+             << Box(r.left, r.top, r.width, r.height) << "\" aria-hidden=\"true\"></canvas>\n";
+    }
+
+    void Frame(std::string_view name, std::string_view title, Type type, ui::Rect rect, std::string_view role,
+               std::string_view hint) {
+        out_ << "<div id=\"" << name << "\" class=\"group " << TypeClass(type) << "\" role=\"" << role
+             << "\" aria-labelledby=\"" << name << "Title\"";
+        if (!hint.empty()) out_ << " title=\"" << Escaped(title) << " (" << Escaped(hint) << ")\"";
+        out_ << " style=\"" << Box(rect.left, rect.top, rect.width, rect.height) << "\"><span id=\"" << name
+             << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
+    }
+
+    void Group(const ui::GroupDesign& design) {
+        Frame(design.name, design.title, design.type, ui::ContainerRect(design.id), "group", {});
+        Open(design.id);
+        out_ << "</div>\n";
+    }
+
+    // The key of each item: the digits pick the share counts fewest first; + and -
+    // step the speeds, so each speed item carries its rank from the fastest.
+    static std::vector<int> RanksByValue(std::span<const int> values) {
+        std::vector<int> order(values.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return values[static_cast<std::size_t>(a)] < values[static_cast<std::size_t>(b)];
+        });
+        std::vector<int> rank(values.size());
+        for (std::size_t r = 0; r < order.size(); ++r) rank[static_cast<std::size_t>(order[r])] = static_cast<int>(r);
+        return rank;
+    }
+
+    void Selector(const ui::SelectorDesign& design, SelectorId id) {
+        const bool shares = id == SelectorId::RadioGroup1;
+        Frame(design.name, design.title, design.type, {design.left, design.top, design.width, design.height},
+              "radiogroup", shares ? kShareKeysHint : kSpeedKeysHint);
+        const std::vector<int> ranks = shares ? RanksByValue(ShareQuantities) : RanksByValue(GameSpeeds);
+        for (int i = 0; i < design.itemCount; ++i) {
+            const ui::Rect r = ui::SelectorItemRect(design, i);
+            const std::string_view text = design.items[static_cast<std::size_t>(i)];
+            const int rank = ranks[static_cast<std::size_t>(i)];
+            out_ << "<label id=\"" << design.name << "Item" << i << "\" class=\"item\" style=\""
+                 << Box(r.left, r.top, r.width, r.height) << "\"><input type=\"radio\" name=\"" << design.name
+                 << "\" value=\"" << i << "\" data-selector=\"" << IndexOf(id) << "\"";
+            if (shares) {
+                out_ << " data-key=\"" << rank + 1 << "\" aria-keyshortcuts=\"" << rank + 1 << "\"";
+            } else {
+                out_ << " data-rank=\"" << rank << "\"";
+            }
+            out_ << (i == design.selected ? " checked" : "") << ">" << Escaped(text) << "</label>\n";
+        }
+        out_ << "</div>\n";
+    }
+
+    std::string_view caption_;
+    std::ostringstream out_;
+};
+
+// Every character the page shows in the game's font: the design's texts and all the
+// core can write.
+std::string Characters(std::string_view caption) {
+    std::vector<std::string_view> texts(kCoreTexts.begin(), kCoreTexts.end());
+    texts.push_back(caption);
+    for (const auto& group : ui::kGroups) texts.push_back(group.title);
+    for (const auto& label : ui::kLabelDesigns) texts.push_back(label.text);
+    for (const auto& button : ui::kButtonDesigns) texts.push_back(button.caption);
+    for (const auto* selector : {&ui::kShareSelector, &ui::kSpeedSelector}) {
+        texts.push_back(selector->title);
+        for (int i = 0; i < selector->itemCount; ++i) texts.push_back(selector->items[static_cast<std::size_t>(i)]);
+    }
+    for (const auto& milestone : MilestoneComments) texts.push_back(milestone.message);
+    std::string all;
+    for (const std::string_view text : texts) all += text;
+    return all;
+}
+
+std::string ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+}  // namespace zemkari::web
+
+int main(int argc, char** argv) {
+    using namespace zemkari;
+    if (argc != 5) {
+        std::cerr << "usage: make_page STYLE.css VERSION INDEX.html CHARACTERS.txt\n";
+        return 2;
+    }
+    const std::string style = web::ReadFile(argv[1]);
+    const std::string caption = std::string("Zemkari ") + argv[2];
+    web::Page page(caption);
+    std::ofstream html(argv[3], std::ios::binary);
+    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>Zemkari</title>\n"
+         << "<meta name=\"viewport\" content=\"width=" << ui::kClientWidth + 16 << "\">\n"
+         << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
+         << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
+         << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
+         << "<link rel=\"preload\" href=\"zemkari.wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
+         << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
+         << style << web::TypeStyles() << "</style>\n</head>\n<body>\n"
+         << "<main id=\"Form1\" aria-label=\"Zemkari\" data-interval=\"" << HeadlessBoard::kDesignInterval
+         << "\" style=\"width:" << web::Px(ui::kClientWidth) << ";height:" << web::Px(ui::kClientHeight) << "\">\n"
+         << page.Body() << "</main>\n</body>\n</html>\n";
+    std::ofstream characters(argv[4], std::ios::binary);
+    characters << web::Characters(caption) << '\n';
+    if (!html || !characters) {
+        std::cerr << "make_page: cannot write the page\n";
+        return 1;
+    }
+    return 0;
+}

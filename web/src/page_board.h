@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "zemkari/board.h"
+#include "zemkari/clock.h"
+
+namespace zemkari::web {
+
+// The game's Board on the browser page. Every operation goes to the page's module
+// (zemkari.js), which owns the controls, the market clock and the chart canvas. The
+// texts the game wrote are also kept here, so that reading the high and the low back
+// costs no trip to the page.
+class PageBoard final : public Board {
+public:
+    void SetText(LabelId label, std::string_view text) override;
+    std::string Text(LabelId label) const override;
+    void SetColour(LabelId label, Colour colour) override;
+    void SetEnabled(ButtonId button, bool on) override;
+    bool IsEnabled(ButtonId button) const override;
+    int SelectedIndex(SelectorId selector) const override;
+    void DisableChart() override;
+    bool SetTimerInterval(int milliseconds) override;
+    bool StartTimer() override;
+    void StopTimer() override;
+    void DrawChart(std::span<const ChartPoint> line) override;
+
+private:
+    std::array<std::string, kCountOf<LabelId>> texts_;
+};
+
+// The browser's clock, Date.now(), as the time of the UTC day.
+class PageClock final : public Clock {
+public:
+    std::uint32_t MillisecondOfUtcDay() const override;
+};
+
+}  // namespace zemkari::web
