@@ -12,6 +12,7 @@ polite announcements from the comment, order status and profit indicator only.
 
 import argparse
 import io
+import os
 import json
 import pathlib
 import re
@@ -277,7 +278,8 @@ def main():
                 if player.step != len(expected):
                     raise Mismatch(f"played {player.step} steps of {len(expected)}")
                 window_png = pathlib.Path(scratch) / f"{script.stem}.png"
-                subprocess.run([args.chart_reference, str(script), str(window_png)], check=True)
+                subprocess.run([args.chart_reference, str(script), str(window_png)], check=True,
+                               env={**os.environ, "QT_QPA_PLATFORM": "offscreen"})
                 compare_charts(page_driver.canvas_png(driver), window_png, name)
                 print(f"ok   {name}: {player.step} steps and the chart")
             except Mismatch as error:

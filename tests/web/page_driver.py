@@ -140,14 +140,14 @@ def board_state(driver):
 
 
 def button_by_caption(driver, caption):
-    return driver.find_element(By.XPATH, f"//main//button[normalize-space(.)={json.dumps(caption)}]")
+    return driver.find_element(By.XPATH, f"//main//button[normalize-space(.)={json.dumps(caption, ensure_ascii=False)}]")
 
 
 def selector_item(driver, group_caption, index):
     """Item `index` of the selector whose caption is `group_caption`, in the order the
     window lists them."""
     group = driver.find_element(
-        By.XPATH, f"//main//*[@role='radiogroup'][./*[normalize-space(.)={json.dumps(group_caption)}]]")
+        By.XPATH, f"//main//*[@role='radiogroup'][./*[normalize-space(.)={json.dumps(group_caption, ensure_ascii=False)}]]")
     return group.find_elements(By.CSS_SELECTOR, "label")[index]
 
 
