@@ -190,12 +190,18 @@ function bindKeys() {
   });
 }
 
+// Compiled while it downloads where the server names it application/wasm; from its
+// bytes where a static host names it otherwise.
 async function loadCore() {
-  const response = await fetch(new URL('zemkari.wasm', import.meta.url));
-  const { instance } = await WebAssembly.instantiate(await response.arrayBuffer(), {
-    env: boardImports,
-    wasi_snapshot_preview1: systemImports,
-  });
+  const url = new URL('zemkari.wasm', import.meta.url);
+  const imports = { env: boardImports, wasi_snapshot_preview1: systemImports };
+  let instance;
+  try {
+    ({ instance } = await WebAssembly.instantiateStreaming(fetch(url), imports));
+  } catch {
+    const response = await fetch(url);
+    ({ instance } = await WebAssembly.instantiate(await response.arrayBuffer(), imports));
+  }
   core = instance.exports;
   core._initialize();
 }

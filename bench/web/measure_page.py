@@ -1,0 +1,132 @@
+#!/usr/bin/python3
+"""Measures the browser page: `measure_page.py SITE RUNS` prints one JSON object with
+  - the site's size, raw and as transferred (gzip for what a server compresses: HTML,
+    JavaScript, WebAssembly, text; the fonts and the icon are compressed already),
+  - navigation to the first rendered board, against a page with the same font and one
+    label, medians over RUNS alternating loads in one headless Chromium, cache off,
+  - the median time of one tick's work in the page: the core's tick, the page writing
+    its results and the browser laying the page out again."""
+
+import gzip
+import json
+import pathlib
+import shutil
+import statistics
+import sys
+import tempfile
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
+import page_driver  # noqa: E402
+
+COMPRESSED = {".html", ".js", ".wasm", ".txt", ".css"}
+# The files a visit loads; the font's licence is in the folder but no page asks for it.
+LOADED = {"index.html", "zemkari.js", "zemkari.wasm", "zemkari-regular.woff2", "zemkari-bold.woff2", "zemkari.png"}
+
+BASELINE = """<!DOCTYPE html>
+<html lang="ja"><head><meta charset="utf-8"><title>Baseline</title>
+<link rel="preload" href="zemkari-regular.woff2" as="font" type="font/woff2" crossorigin>
+<style>
+@font-face{font-family:Zemkari;src:url(zemkari-regular.woff2) format("woff2");font-weight:400;font-display:block}
+@font-face{font-family:Zemkari;src:url(zemkari-bold.woff2) format("woff2");font-weight:700;font-display:block}
+body{font:12px Zemkari}
+</style>
+<script type="module">performance.mark('zemkari-ready');</script>
+</head><body><span>現在値</span></body></html>
+"""
+
+# When the page is ready (its core bound, marked 'zemkari-ready') and its fonts are in,
+# the second animation frame after that comes once the first has been painted.
+RENDERED = """
+const done = arguments[arguments.length - 1];
+const ready = () => performance.getEntriesByName('zemkari-ready').length > 0;
+const wait = () => {
+  if (!ready()) { requestAnimationFrame(wait); return; }
+  document.fonts.ready.then(() => requestAnimationFrame(() => requestAnimationFrame(() => done(performance.now()))));
+};
+wait();
+"""
+
+# The page's timers only run when asked, so each tick is started by hand and timed.
+MANUAL_TIMERS = """
+window.__ticks = [];
+window.setInterval = (callback) => { window.__ticks.push(callback); return window.__ticks.length; };
+window.clearInterval = (id) => { window.__ticks[id - 1] = null; };
+"""
+
+TICKS = """
+const days = arguments[0], perDay = arguments[1];
+const start = document.querySelector('button[data-key="F5"]');
+const times = [];
+for (let day = 0; day < days; ++day) {
+  start.click();
+  for (let i = 0; i < perDay; ++i) {
+    const tick = window.__ticks.filter(Boolean).at(-1);
+    const t0 = performance.now();
+    tick();
+    document.getElementById('Form1').getBoundingClientRect();
+    document.body.offsetHeight;
+    times.push(performance.now() - t0);
+  }
+}
+return times;
+"""
+
+
+def sizes(site):
+    raw = transferred = loaded_raw = loaded_transferred = 0
+    for path in sorted(pathlib.Path(site).iterdir()):
+        data = path.read_bytes()
+        sent = len(gzip.compress(data, 9)) if path.suffix in COMPRESSED else len(data)
+        raw += len(data)
+        transferred += sent
+        if path.name in LOADED:
+            loaded_raw += len(data)
+            loaded_transferred += sent
+    return {"site_raw": raw, "site_transferred": transferred, "visit_raw": loaded_raw,
+            "visit_transferred": loaded_transferred}
+
+
+def first_render(driver, url):
+    driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+    driver.get(url)
+    driver.set_script_timeout(30)
+    return driver.execute_async_script(RENDERED)
+
+
+def main():
+    site, runs = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 15
+    result = sizes(site)
+    with tempfile.TemporaryDirectory() as scratch:
+        served = pathlib.Path(scratch) / "site"
+        shutil.copytree(site, served)
+        (served / "baseline.html").write_text(BASELINE, encoding="utf-8")
+        with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
+            driver.execute_cdp_cmd("Network.enable", {})
+            game, bare = [], []
+            first_render(driver, url)  # one warm-up load of each
+            first_render(driver, url + "baseline.html")
+            for _ in range(runs):
+                game.append(first_render(driver, url))
+                bare.append(first_render(driver, url + "baseline.html"))
+            result["first_render_game_ms"] = statistics.median(game)
+            result["first_render_baseline_ms"] = statistics.median(bare)
+            result["first_render_ratio"] = result["first_render_game_ms"] / result["first_render_baseline_ms"]
+
+        with page_driver.served(site) as url, page_driver.chromium() as driver:
+            driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": MANUAL_TIMERS})
+            page_driver.open_page(driver, url)
+            times = driver.execute_script(TICKS, 20, 55)
+            result["tick_median_ms"] = statistics.median(times)
+            result["tick_p90_ms"] = statistics.quantiles(times, n=10)[-1]
+            result["ticks"] = len(times)
+    result["chromium"] = driver_version()
+    print(json.dumps(result))
+
+
+def driver_version():
+    import subprocess
+    return subprocess.run([page_driver.CHROMIUM, "--version"], capture_output=True, text=True).stdout.strip()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Measures the browser page and writes its section of docs/performance.md ("The browser
+# page"): the site's size as transferred, navigation to the first rendered board as a
+# ratio to a page with the same font and one label, and the median time of a tick's
+# work in the page, all in Debian's headless Chromium (bench/web/measure_page.py).
+# Timings are never asserted by the test suite; this script reports and judges them.
+# Exits non-zero when a figure misses its bound.
+#
+# Usage: tools/measure-web.sh [runs]   (default 15 loads of each page)
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+runs="${1:-15}"
+
+cmake --preset web >/dev/null
+cmake --build --preset web
+result="$(/usr/bin/python3 bench/web/measure_page.py build/web/site "$runs")"
+
+/usr/bin/python3 - "$result" "$runs" docs/performance.md <<'PY'
+import datetime
+import json
+import os
+import pathlib
+import re
+import sys
+
+r = json.loads(sys.argv[1])
+runs = sys.argv[2]
+doc = pathlib.Path(sys.argv[3])
+kb = lambda n: f"{n / 1000:.1f} kB"
+rows = [
+    ("Site as transferred, a visit (page, module, WebAssembly, both fonts, icon; gzip where a server compresses)",
+     f"{kb(r['visit_transferred'])} ({kb(r['visit_raw'])} raw)", "≤ 400 kB", r["visit_transferred"] <= 400_000),
+    ("The whole site folder, with the font's licence", f"{kb(r['site_transferred'])} ({kb(r['site_raw'])} raw)",
+     "≤ 400 kB", r["site_transferred"] <= 400_000),
+    ("Navigation to the first rendered board, page ÷ same font and one label, medians",
+     f"{r['first_render_ratio']:.2f} ({r['first_render_game_ms']:.0f} ms ÷ {r['first_render_baseline_ms']:.0f} ms)",
+     "≤ 1.2", r["first_render_ratio"] <= 1.2),
+    ("One tick's work in the page (core, page update, layout), median",
+     f"{r['tick_median_ms']:.2f} ms (90th pct {r['tick_p90_ms']:.2f} ms)", "≤ 1 ms", r["tick_median_ms"] <= 1.0),
+]
+now = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
+section = [
+    "## The browser page",
+    "",
+    f"Written by `tools/measure-web.sh` on {now}: {r['chromium']}, headless, "
+    f"{os.cpu_count()} cores, load average {' '.join(f'{x:.2f}' for x in os.getloadavg())} at the end of the run.",
+    "",
+    "| Figure | Measured | Bound | Met |",
+    "|---|---|---|---|",
+]
+section += [f"| {name} | {value} | {bound} | {'yes' if met else '**no**'} |" for name, value, bound, met in rows]
+section += [
+    "",
+    f"- First render: {runs} alternating loads of each page after one warm-up load each, in one browser,",
+    "  HTTP cache off, served from 127.0.0.1. The time runs from navigation to the second animation",
+    "  frame after the page's fonts are loaded and, for the game, its WebAssembly core is bound: the",
+    "  first frame painted with the board ready to play.",
+    f"- Tick: {r['ticks']} ticks over 20 days, each timed in the page from the timer's call to the page",
+    "  laid out again; the browser's clock is coarsened to 0.1 ms, hence the median's resolution.",
+    "",
+]
+text = doc.read_text(encoding="utf-8") if doc.exists() else "# Performance\n"
+text = re.sub(r"\n## The browser page\n.*?(?=\n## |\Z)", "", text, flags=re.S).rstrip("\n") + "\n\n"
+doc.write_text(text + "\n".join(section), encoding="utf-8")
+print("\n".join(section))
+sys.exit(0 if all(met for *_, met in rows) else 1)
+PY
