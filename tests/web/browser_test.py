@@ -29,9 +29,10 @@ import page_driver  # noqa: E402
 DAY = 86_400_000
 # What a player does between two clicks takes this long on the page's clock.
 CLICK_PAUSE = 10
-# Commands no player can give a page: the window system refusing a timer or an
-# interval, selecting no item of a selector, a script line that is not a command.
-UNPLAYABLE = re.compile(r"^\s*(refuse-|(qty|speed)\s+(-|\d{2,}|[789]\b)|sel\b)")
+# The commands a player can give the page: not the window system refusing a timer or
+# an interval, not selecting no item (the selectors hold 7 and 5 items), not a line
+# that is no command.
+PLAYABLE = re.compile(r"(start \S+|end|buy|sell|tick( \d+)?|qty [0-6]|speed [0-4])")
 BUTTONS = {"start": "相場開始", "end": "相場終了", "buy": "買い注文", "sell": "売り注文"}
 SHARE_CAPTION, SPEED_CAPTION = "【株数】", "Game Speed"
 SURFACE = (239, 239, 239)
@@ -50,8 +51,7 @@ def commands(script_path):
 
 
 def playable(script_path):
-    text = script_path.read_text(encoding="utf-8")
-    return not any(UNPLAYABLE.match(line.split("#", 1)[0]) for line in text.splitlines())
+    return all(PLAYABLE.fullmatch(" ".join(words)) for words in commands(script_path))
 
 
 def time_of_day(value):
