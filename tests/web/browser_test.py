@@ -76,6 +76,8 @@ class Player:
         # When the market clock's next tick is due: one interval after the last tick,
         # or after the click that switched it on.
         self.anchor = None
+        # (weight, text) of every value shown, for the font check.
+        self.shown = set()
         self.check("(opening)")
 
     def js(self, call, *args):
@@ -84,6 +86,7 @@ class Player:
     def check(self, command):
         want = self.expected[self.step]
         got = page_driver.board_state(self.driver)
+        self.shown |= {(got["weights"][name], text) for name, text in got["labels"].items()}
         where = f"step {self.step} ({command})"
         for kind in ("labels", "buttons"):
             if got[kind] != want[kind]:
@@ -213,6 +216,21 @@ def compare_charts(page_png, window_png, name):
         raise Mismatch(f"{name}: the chart's surface is not the button face at {odd}")
 
 
+class FontFaces:
+    """The characters each face of the page's font holds, by CSS weight."""
+
+    def __init__(self, site):
+        from fontTools.ttLib import TTFont
+        self.cmaps = {weight: set(TTFont(pathlib.Path(site) / f"zemkari-{name}.woff2").getBestCmap())
+                      for weight, name in (("400", "regular"), ("700", "bold"))}
+
+    def check(self, shown, where):
+        missing = {(weight, ch) for weight, text in shown for ch in text
+                   if not ch.isspace() and ord(ch) not in self.cmaps[weight]}
+        if missing:
+            raise Mismatch(f"{where}: characters missing from the font: {sorted(missing)}")
+
+
 def check_accessibility(driver, url):
     page_driver.open_page(driver, url)
     live = {el.get_attribute("id"): el.get_attribute("aria-live")
@@ -264,6 +282,7 @@ def main():
     if not played:
         raise SystemExit("no transcript to play")
     failures = 0
+    faces = FontFaces(args.site)
     with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
             tempfile.TemporaryDirectory() as scratch:
         page_driver.fake_clock_and_timers(driver)
@@ -277,6 +296,7 @@ def main():
                     player.play(words)
                 if player.step != len(expected):
                     raise Mismatch(f"played {player.step} steps of {len(expected)}")
+                faces.check(player.shown | {tuple(t) for t in page_driver.page_texts(driver)}, name)
                 window_png = pathlib.Path(scratch) / f"{script.stem}.png"
                 subprocess.run([args.chart_reference, str(script), str(window_png)], check=True,
                                env={**os.environ, "QT_QPA_PLATFORM": "offscreen"})

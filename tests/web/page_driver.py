@@ -117,7 +117,7 @@ def open_page(driver, url):
     driver.set_script_timeout(30)
     driver.execute_async_script("""
         const done = arguments[arguments.length - 1];
-        const ready = () => performance.getEntriesByName('zemkari-ready').length > 0;
+        const ready = () => performance.getEntriesByName('zemkari-core').length > 0;
         const wait = () => ready() ? document.fonts.ready.then(() => done(true)) : requestAnimationFrame(wait);
         wait();""")
 
@@ -125,13 +125,14 @@ def open_page(driver, url):
 BOARD_STATE = """
 const form = document.getElementById('Form1');
 const colourName = { 'rgb(0, 0, 0)': 'windowtext', 'rgb(255, 0, 0)': 'red', 'rgb(0, 0, 255)': 'blue' };
-const labels = {}, colours = {}, buttons = {};
+const labels = {}, colours = {}, buttons = {}, weights = {};
 for (const el of form.querySelectorAll('[data-field]')) {
   labels[el.id] = el.textContent;
+  weights[el.id] = getComputedStyle(el).fontWeight;
   colours[el.id] = colourName[getComputedStyle(el).color] || getComputedStyle(el).color;
 }
 for (const el of form.querySelectorAll('button')) buttons[el.id] = !el.disabled;
-return { labels, colours, buttons, timers: window.__zemkariTest.repeating() };
+return { labels, colours, buttons, weights, timers: window.__zemkariTest.repeating() };
 """
 
 
@@ -156,3 +157,18 @@ def canvas_png(driver):
     import base64
     data = driver.execute_script("return document.getElementById('PaintBox1').toDataURL('image/png');")
     return base64.b64decode(data.split(",", 1)[1])
+
+
+# Every text on the page with the weight it is drawn in.
+PAGE_TEXTS = """
+const texts = [];
+const walker = document.createTreeWalker(document.getElementById('Form1'), NodeFilter.SHOW_TEXT);
+for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+  texts.push([getComputedStyle(node.parentElement).fontWeight, node.textContent]);
+}
+return texts;
+"""
+
+
+def page_texts(driver):
+    return driver.execute_script(PAGE_TEXTS)

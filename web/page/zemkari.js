@@ -149,7 +149,14 @@ function flushTexts() {
 }
 
 // Runs one of the core's handlers (Button1Click ... Timer1Timer) and shows the result.
+// The board is on screen before the core has loaded: what the player does meanwhile
+// waits for it, in order.
+let waiting = null;
 function deliver(handler) {
+  if (!core) {
+    waiting = waiting.then(() => deliver(handler));
+    return;
+  }
   try {
     core[handler]();
   } finally {
@@ -206,7 +213,9 @@ async function loadCore() {
   core._initialize();
 }
 
-await loadCore();
+waiting = loadCore();
 bindClicks();
 bindKeys();
 performance.mark('zemkari-ready');
+await waiting;
+performance.mark('zemkari-core');

@@ -1,7 +1,7 @@
 // Writes the page's index.html from the window's design tables, so the page and the
 // window are laid out from one source, and lists every character the page can show
 // in the game's font, for the font subset. Built for Node.js and run by the build:
-//   make_page STYLE.css VERSION INDEX.html CHARACTERS.txt
+//   make_page STYLE.css VERSION INDEX.html REGULAR.txt BOLD.txt
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -14,7 +14,9 @@
 
 #include "zemkari/board.h"
 #include "zemkari/headless_board.h"
+#include "zemkari/headless_game.h"
 #include "zemkari/rules.h"
+#include "zemkari/scenarios.h"
 #include "zemkari/texts.h"
 #include "zemkari/ui/window_layout.h"
 
@@ -256,7 +258,63 @@ private:
     std::ostringstream out_;
 };
 
-// Every character the page shows in the game's font: the design's texts and all the
+// The texts the core writes into the bold value fields (the quote board, the profit and
+// the buying power, the profit indicator), as it plays every day: one share bought at a
+// few points of it, then sold at a profit, at a loss or held to the close.
+std::set<std::string> BoldFieldTexts() {
+    std::vector<LabelId> bold;
+    for (const auto& label : ui::kLabelDesigns) {
+        if (label.field && label.type.bold) bold.push_back(*label.field);
+    }
+    std::set<std::string> seen;
+    const auto record = [&](const HeadlessGame& game) {
+        for (const LabelId label : bold) seen.insert(game.Board().Text(label));
+    };
+    std::array<std::uint32_t, kScenarioCount> clockForRow{};
+    std::array<bool, kScenarioCount> found{};
+    for (std::uint32_t ms = 0, left = kScenarioCount; left > 0; ++ms) {
+        const auto row = static_cast<std::size_t>(DrawScenarioRow(ms));
+        if (!found[row]) found[row] = true, clockForRow[row] = ms, --left;
+    }
+    for (const std::uint32_t clock : clockForRow) {
+        for (const int buyAt : {2, 12, 30, 45}) {
+            for (const int holdFor : {1, 5, 60}) {
+                HeadlessGame game;
+                game.ClickStart(clock);
+                for (int tick = 0; tick < buyAt; ++tick) game.TimerTick(), record(game);
+                game.ClickBuy();
+                for (int tick = 0; tick < holdFor; ++tick) game.TimerTick(), record(game);
+                game.ClickSell();
+                for (int tick = 0; tick < 3; ++tick) game.TimerTick(), record(game);
+            }
+        }
+    }
+    return seen;
+}
+
+// The characters the page shows in the bold face: the bold captions and headings, what
+// the core writes into the bold fields, and any number.
+std::string BoldCharacters() {
+    std::string all = "0123456789-";
+    for (const auto& group : ui::kGroups) {
+        if (group.type.bold) all += group.title;
+    }
+    for (const auto& label : ui::kLabelDesigns) {
+        if (label.type.bold) all += label.text;
+    }
+    for (const auto& button : ui::kButtonDesigns) {
+        if (button.type.bold) all += button.caption;
+    }
+    for (const auto* selector : {&ui::kShareSelector, &ui::kSpeedSelector}) {
+        if (!selector->type.bold) continue;
+        all += selector->title;
+        for (int i = 0; i < selector->itemCount; ++i) all += selector->items[static_cast<std::size_t>(i)];
+    }
+    for (const std::string& text : BoldFieldTexts()) all += text;
+    return all;
+}
+
+// Every character the page shows in the regular face: the design's texts and all the
 // core can write.
 std::string Characters(std::string_view caption) {
     std::vector<std::string_view> texts(kCoreTexts.begin(), kCoreTexts.end());
@@ -284,8 +342,8 @@ std::string ReadFile(const char* path) {
 
 int main(int argc, char** argv) {
     using namespace zemkari;
-    if (argc != 5) {
-        std::cerr << "usage: make_page STYLE.css VERSION INDEX.html CHARACTERS.txt\n";
+    if (argc != 6) {
+        std::cerr << "usage: make_page STYLE.css VERSION INDEX.html REGULAR.txt BOLD.txt\n";
         return 2;
     }
     const std::string style = web::ReadFile(argv[1]);
@@ -303,9 +361,11 @@ int main(int argc, char** argv) {
          << "<main id=\"Form1\" aria-label=\"Zemkari\" data-interval=\"" << HeadlessBoard::kDesignInterval
          << "\" style=\"width:" << web::Px(ui::kClientWidth) << ";height:" << web::Px(ui::kClientHeight) << "\">\n"
          << page.Body() << "</main>\n</body>\n</html>\n";
-    std::ofstream characters(argv[4], std::ios::binary);
-    characters << web::Characters(caption) << '\n';
-    if (!html || !characters) {
+    std::ofstream regular(argv[4], std::ios::binary);
+    regular << web::Characters(caption) << '\n';
+    std::ofstream bold(argv[5], std::ios::binary);
+    bold << web::BoldCharacters() << '\n';
+    if (!html || !regular || !bold) {
         std::cerr << "make_page: cannot write the page\n";
         return 1;
     }
