@@ -213,7 +213,10 @@ async function loadCore() {
   core._initialize();
 }
 
-waiting = loadCore();
+// The core is fetched once the board has been drawn in its font, so that it does not
+// hold up the first picture; a click before it is there waits for it.
+const drawn = document.fonts.ready.then(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+waiting = drawn.then(loadCore);
 bindClicks();
 bindKeys();
 performance.mark('zemkari-ready');

@@ -355,7 +355,6 @@ int main(int argc, char** argv) {
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
          << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
          << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-         << "<link rel=\"preload\" href=\"zemkari.wasm\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n"
          << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
          << style << web::TypeStyles() << "</style>\n</head>\n<body>\n"
          << "<main id=\"Form1\" aria-label=\"Zemkari\" data-interval=\"" << HeadlessBoard::kDesignInterval
