@@ -67,6 +67,8 @@ FAKE_CLOCK_AND_TIMERS = r"""
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    # Keeps connections open, as any production server does.
+    protocol_version = "HTTP/1.1"
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
                       ".js": "text/javascript", ".woff2": "font/woff2"}
 

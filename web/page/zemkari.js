@@ -213,9 +213,11 @@ async function loadCore() {
   core._initialize();
 }
 
-// The core is fetched once the board has been drawn in its font, so that it does not
-// hold up the first picture; a click before it is there waits for it.
-const drawn = document.fonts.ready.then(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+// The core is fetched once the board has been drawn in its font (the second animation
+// frame comes after the first is painted), so that it does not hold up the first
+// picture; a click before it is there waits for it.
+const nextFrame = () => new Promise((resolve) => requestAnimationFrame(resolve));
+const drawn = document.fonts.ready.then(nextFrame).then(nextFrame);
 waiting = drawn.then(loadCore);
 bindClicks();
 bindKeys();
