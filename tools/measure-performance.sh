@@ -149,6 +149,12 @@ builds in {values['cold_window_build_ms']:.1f} ms and shows its first frame in {
 {values['warm_window_build_ms']:.1f} ms and shows in {values['warm_window_first_paint_ms']:.1f} ms. The difference is work done once per process:
 resolving the window's fonts and rasterising its Japanese glyphs.
 {startup_note}"""
+# tools/measure-web.sh writes the browser page's section; it stays as it was.
+import re
+previous = open(out).read() if os.path.exists(out) else ""
+web = re.search(r"\n## The browser page\n.*?(?=\n## |\Z)", previous, flags=re.S)
+if web:
+    text = text.rstrip("\n") + "\n" + web.group(0).rstrip("\n") + "\n"
 open(out, "w").write(text)
 print(f"wrote {out}")
 if misses:
