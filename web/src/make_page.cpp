@@ -108,10 +108,11 @@ std::string TypeStyles() {
         types.insert({selector->type.pixelSize, selector->type.bold});
     std::string css;
     for (const auto& [size, bold] : types) {
-        // The line is as tall as the type, as in the window's labels; the frame of a
-        // group box stands half a line down.
+        // The line is as tall as the type, as in the window's labels. The frame of a
+        // group box stands half a line of the window's font down, and that line is a
+        // pixel taller than the type.
         css += "." + TypeClass({size, bold}) + "{font-size:" + Px(size) + ";line-height:" + Px(size) +
-               ";font-weight:" + (bold ? "700" : "400") + ";--half:" + Px(size / 2) + "}\n";
+               ";font-weight:" + (bold ? "700" : "400") + ";--half:" + Px((size + 1) / 2) + "}\n";
     }
     // The colours the game writes, by the index of zemkari::Colour.
     for (const Colour colour : {Colour::WindowText, Colour::Red, Colour::Blue}) {
