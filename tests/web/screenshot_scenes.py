@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Puts the browser page in the scenes of the window's screenshots and captures its game
 area: `screenshot_scenes.py SITE REPLAY OUTPUT_DIR` writes web-start.png, web-midday.png,
-web-limit-up.png and web-margin-call.png. REPLAY is the zemkari-replay tool, which tells
+web-limit-up.png and web-margin-call.png, and web-midday-2x.png on a screen of twice the
+pixel density. REPLAY is the zemkari-replay tool, which tells
 at what time of day a start of the market draws a given day."""
 
 import json
@@ -30,15 +31,13 @@ def clock_for_rows(replay, rows):
     return found
 
 
-def main():
-    site, replay, output = sys.argv[1], sys.argv[2], pathlib.Path(sys.argv[3])
-    clocks = clock_for_rows(replay, {scene[0] for scene in SCENES.values() if scene})
-    with page_driver.served(site) as url, page_driver.chromium() as driver:
+def capture(site, clocks, scenes, output, suffix="", scale=1):
+    with page_driver.served(site) as url, page_driver.chromium(scale=scale) as driver:
         page_driver.fake_clock_and_timers(driver)
-        for name, scene in SCENES.items():
+        for name in scenes:
             page_driver.open_page(driver, url)
-            if scene:
-                row, ticks = scene
+            if SCENES[name]:
+                row, ticks = SCENES[name]
                 driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", clocks[row])
                 page_driver.button_by_caption(driver, "相場開始").click()
                 for _ in range(2):
@@ -48,9 +47,16 @@ def main():
                     driver.execute_script("window.__zemkariTest.fireNext()")
             # No focus ring in the picture, as in the window's.
             driver.execute_script("document.activeElement.blur()")
-            target = output / f"web-{name}.png"
+            target = output / f"web-{name}{suffix}.png"
             driver.find_element("id", "Form1").screenshot(str(target))
             print(target)
+
+
+def main():
+    site, replay, output = sys.argv[1], sys.argv[2], pathlib.Path(sys.argv[3])
+    clocks = clock_for_rows(replay, {scene[0] for scene in SCENES.values() if scene})
+    capture(site, clocks, SCENES, output)
+    capture(site, clocks, ["midday"], output, suffix="-2x", scale=2)
 
 
 if __name__ == "__main__":
