@@ -3,7 +3,7 @@
 every step with the replay tool's output: label texts and colours, button states and
 the market clock (whether it runs, its interval and when each tick comes). At the end
 of each script the chart canvas is compared with the window's chart after the same
-script. One script is also played from the keyboard, and the page's accessibility is
+script. Two scripts are also played from the keyboard, and the page's accessibility is
 checked against the window's: real buttons and radio buttons, each value's description,
 polite announcements from the comment, order status and profit indicator only.
 
@@ -286,7 +286,9 @@ def main():
     with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
             tempfile.TemporaryDirectory() as scratch:
         page_driver.fake_clock_and_timers(driver)
-        runs = [(s, False) for s in played] + [(pathlib.Path(args.transcripts) / "several_days.script", True)]
+        # Two scripts again from the keyboard: every key, and B while buying is off.
+        by_keys = [pathlib.Path(args.transcripts) / f"{name}.script" for name in ("several_days", "refused_buys")]
+        runs = [(s, False) for s in played] + [(s, True) for s in by_keys]
         for script, by_keys in runs:
             name = script.stem + (" (keys)" if by_keys else "")
             expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]

@@ -157,8 +157,11 @@ function deliver(handler) {
     waiting = waiting.then(() => deliver(handler));
     return;
   }
+  // An error that escapes a handler is shown, as the window shows it, and play goes on.
   try {
     core[handler]();
+  } catch (error) {
+    window.alert(String(error));
   } finally {
     flushTexts();
   }
