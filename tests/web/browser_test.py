@@ -11,6 +11,7 @@ polite announcements from the comment, order status and profit indicator only.
                   --chart-reference build/dev/tests/web/web_chart_reference"""
 
 import argparse
+import functools
 import io
 import os
 import json
@@ -269,6 +270,48 @@ def check_held_key(driver, url):
         raise Mismatch("a repeated F5 started the market")
 
 
+# Holds the page's animation frames until the test lets them go: the page fetches its
+# core only after its first frames, so until then the core is not there.
+HOLD_FRAMES = r"""
+(() => {
+  const real = window.requestAnimationFrame.bind(window);
+  const held = [];
+  let holding = true;
+  window.requestAnimationFrame = (callback) => holding ? held.push(callback) : real(callback);
+  window.__releaseFrames = () => { holding = false; for (const callback of held.splice(0)) real(callback); };
+})();
+"""
+
+
+def wait_for_mark(driver, name):
+    driver.execute_async_script("""
+        const name = arguments[0], done = arguments[arguments.length - 1];
+        new PerformanceObserver((list, observer) => {
+          if (list.getEntriesByName(name).length) { observer.disconnect(); done(true); }
+        }).observe({ type: 'mark', buffered: true });""", name)
+
+
+def check_click_before_core(driver, url, transcripts):
+    """A click made while the core is still loading is delivered once it is there."""
+    expected = [json.loads(line) for line in (transcripts / "profitable_day.jsonl").read_text().splitlines()]
+    hold = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": HOLD_FRAMES})
+    try:
+        driver.get(url)
+        marks = "return performance.getEntriesByName(arguments[0]).length > 0;"
+        wait_for_mark(driver, "zemkari-ready")
+        driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", time_of_day("09:00:15.000"))
+        page_driver.button_by_caption(driver, BUTTONS["start"]).click()
+        if driver.execute_script(marks, "zemkari-core") or page_driver.board_state(driver)["labels"]["Label27"]:
+            raise Mismatch("the core was there before the frames were let go")
+        driver.execute_script("window.__releaseFrames()")
+        wait_for_mark(driver, "zemkari-core")
+        got = page_driver.board_state(driver)
+        if got["labels"] != expected[1]["labels"] or got["buttons"] != expected[1]["buttons"]:
+            raise Mismatch(f"the early start was not delivered: {got['labels']} {got['buttons']}")
+    finally:
+        driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": hold["identifier"]})
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--site", required=True)
@@ -307,7 +350,9 @@ def main():
             except Mismatch as error:
                 failures += 1
                 print(f"FAIL {name}: {error}")
-        for check in (check_accessibility, check_held_key):
+        early = functools.partial(check_click_before_core, transcripts=pathlib.Path(args.transcripts))
+        early.__name__ = check_click_before_core.__name__
+        for check in (check_accessibility, check_held_key, early):
             try:
                 check(driver, url)
                 print(f"ok   {check.__name__}")
