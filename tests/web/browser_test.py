@@ -23,6 +23,7 @@ import tempfile
 
 from PIL import Image
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent))
 import page_driver  # noqa: E402
@@ -73,7 +74,6 @@ class Player:
         self.by_keys = by_keys
         self.step = 0
         page_driver.open_page(driver, url)
-        self.test = "return window.__zemkariTest"
         # When the market clock's next tick is due: one interval after the last tick,
         # or after the click that switched it on.
         self.anchor = None
@@ -116,7 +116,6 @@ class Player:
         if not self.by_keys:
             self.click(page_driver.button_by_caption(self.driver, caption))
             return
-        from selenium.webdriver.common.keys import Keys
         keys = {"start": Keys.F5, "end": Keys.SHIFT + Keys.F5, "buy": "b", "sell": "s"}
         self.press(keys[command])
 
