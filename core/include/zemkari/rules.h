@@ -14,6 +14,8 @@ namespace zemkari {
 // columns filled top to bottom, so the rows read 1, 5, 10 / 50, 100 / 500, 1000.
 inline constexpr std::array<int, 7> ShareQuantities = {1, 50, 500, 5, 100, 1000, 10};
 
+// The timer's interval in milliseconds as the window opens, before a speed is applied.
+inline constexpr int kDesignInterval = 500;
 // Timer interval in milliseconds per item of the game-speed selector.
 inline constexpr std::array<int, 5> GameSpeeds = {500, 1000, 1500, 2000, 2500};
 // What the timer falls back to when it refuses a speed.

@@ -48,6 +48,10 @@ inline constexpr std::array<PricePath, kScenarioCount> ScenarioTable = {{
 // (0 to 86'399'999): one step of a linear congruential generator seeded with it.
 int DrawScenarioRow(std::uint32_t millisecondOfDay);
 
+// The earliest millisecond of the UTC day at which a start draws `row` (0 to 23),
+// for starting a chosen day.
+std::uint32_t FirstMillisecondDrawing(int row);
+
 // Fills the day's prices and chart coordinates from row `index` (0 to 23).
 void LoadScenario(MarketState& state, int index);
 
