@@ -92,12 +92,12 @@ WindowControls BuildWindowControls(QWidget& client, const QString& caption) {
     client.setFixedSize(kClientWidth, kClientHeight);
     WindowControls controls;
 
-    std::array<QWidget*, 8> containers{};
+    std::array<QWidget*, kGroups.size() + 1> containers{};  // indexed by Container
     containers[0] = &client;
     FieldLabel* captionLabel = BuildLabel(kLabelDesigns[0], client);
     captionLabel->ShowText(caption);
 
-    std::array<QPushButton*, 4> buttons{};
+    std::array<QPushButton*, kCountOf<ButtonId>> buttons{};
     auto buildButton = [&](const ButtonDesign& design, QWidget& parent) {
         auto* button = new QPushButton(Utf8(design.caption), &parent);
         button->setObjectName(Utf8(design.name));
