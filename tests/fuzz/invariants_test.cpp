@@ -21,9 +21,7 @@ constexpr PlayerEvent kTick{Kind::Tick};
 constexpr PlayerEvent kBuy{Kind::Buy};
 constexpr PlayerEvent kSell{Kind::Sell};
 
-void SetText(Observation& seen, LabelId label, std::string text) {
-    seen.texts[static_cast<std::size_t>(label)] = std::move(text);
-}
+void SetText(Observation& seen, LabelId label, std::string text) { seen.texts[IndexOf(label)] = std::move(text); }
 
 struct Tampering {
     const char* name;

@@ -52,8 +52,8 @@ bool IsTick(const Applied& applied) { return !applied.skipped && applied.event.k
 Observation Observation::Of(const MarketState& state, const HeadlessBoard& board) {
     Observation seen;
     seen.state = state;
-    for (std::size_t i = 0; i < seen.texts.size(); ++i) seen.texts[i] = board.Text(static_cast<LabelId>(i));
-    for (std::size_t i = 0; i < seen.buttons.size(); ++i) seen.buttons[i] = board.IsEnabled(static_cast<ButtonId>(i));
+    for (const auto& label : kLabelControls) seen.texts[IndexOf(label.id)] = board.Text(label.id);
+    for (const auto& button : kButtonControls) seen.buttons[IndexOf(button.id)] = board.IsEnabled(button.id);
     return seen;
 }
 

@@ -18,8 +18,8 @@ struct Observation {
     std::array<bool, kCountOf<ButtonId>> buttons{};
 
     static Observation Of(const MarketState& state, const HeadlessBoard& board);
-    const std::string& Text(LabelId label) const { return texts[static_cast<std::size_t>(label)]; }
-    bool On(ButtonId button) const { return buttons[static_cast<std::size_t>(button)]; }
+    const std::string& Text(LabelId label) const { return texts[IndexOf(label)]; }
+    bool On(ButtonId button) const { return buttons[IndexOf(button)]; }
 };
 
 // An event as it reached the game: a click on a disabled button or a tick while
