@@ -133,7 +133,7 @@ void KeyboardPlayTest::keysClickTheirButtonOnlyWhileItIsOn() {
 
     window.Button(pressed).setEnabled(true);
     window.Key(static_cast<Qt::Key>(key), modifiers);
-    for (std::size_t b = 0; b < clicks.size(); ++b) QCOMPARE(clicks[b]->count(), int(b) == button ? 1 : 0);
+    for (std::size_t b = 0; b < clicks.size(); ++b) QCOMPARE(clicks[b]->count(), static_cast<int>(b) == button ? 1 : 0);
 }
 
 void KeyboardPlayTest::aHeldKeyActsOnce_data() {
