@@ -6,6 +6,7 @@ int main(int, char* argv[]) {
     int argc = 1;
     zemkari::app::GameApplication application(argc, argv);
     zemkari::SystemClock clock;
+    // NOLINTNEXTLINE(readability-identifier-naming): the window object keeps the rules' name
     zemkari::app::TForm1 Form1(clock);
     Form1.show();
     return application.exec();

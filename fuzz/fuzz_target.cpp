@@ -7,7 +7,7 @@
 #include "zemkari/fuzz/session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::vector<zemkari::fuzz::Event> events = zemkari::fuzz::DecodeEvents({data, size});
+    const std::vector<zemkari::PlayerEvent> events = zemkari::fuzz::DecodeEvents({data, size});
     if (const auto broken = zemkari::fuzz::Play(events)) {
         std::fprintf(stderr, "zemkari invariant broken at %s\n", broken->c_str());
         std::abort();

@@ -54,10 +54,6 @@ ordered_json Account(const MarketState& state) {
     };
 }
 
-SelectorId SelectorOf(Action action) {
-    return action == Action::SelectQuantity ? SelectorId::RadioGroup1 : SelectorId::RadioGroup2;
-}
-
 }  // namespace
 
 ordered_json Snapshot(std::int64_t step, std::string_view cmd, const MarketState& state, const HeadlessBoard& board,
@@ -79,39 +75,10 @@ ordered_json Snapshot(std::int64_t step, std::string_view cmd, const MarketState
 void Replayer::WriteOpening() { WriteStep("", {}); }
 
 void Replayer::Play(const Command& command) {
-    if (command.action == Action::Tick) {
-        for (std::int64_t i = 0; i < command.value && out_; ++i) WriteStep("tick", game_.TimerTick());
-        return;
-    }
-    WriteStep(command.text, Apply(command));
-}
-
-Delivery Replayer::Apply(const Command& command) {
-    HeadlessBoard& board = game_.Board();
-    switch (command.action) {
-        case Action::Start:
-            return game_.ClickStart(static_cast<std::uint32_t>(command.value));  // the parser keeps it within the day
-        case Action::End:
-            return game_.ClickEnd();
-        case Action::Buy:
-            return game_.ClickBuy();
-        case Action::Sell:
-            return game_.ClickSell();
-        case Action::Tick:
-            return game_.TimerTick();
-        case Action::SelectQuantity:
-        case Action::SelectSpeed:
-            // The parser keeps indices within 32 bits.
-            board.Select(SelectorOf(command.action), static_cast<int>(command.value));
-            return {};
-        case Action::RefuseTimer:
-            board.RefuseNextTimerStart();
-            return {};
-        case Action::RefuseInterval:
-            board.RefuseNextIntervalChange();
-            return {};
-    }
-    return {};
+    // Each tick of `tick N` is a step of its own, named "tick".
+    const std::string_view cmd =
+        command.event.kind == PlayerEvent::Kind::Tick ? std::string_view("tick") : std::string_view(command.text);
+    for (int i = 0; i < command.times && out_; ++i) WriteStep(cmd, game_.Deliver(command.event));
 }
 
 void Replayer::WriteStep(std::string_view cmd, const Delivery& result) {

@@ -15,20 +15,20 @@ enum class Argument { None, Time, OptionalCount, Index };
 
 struct CommandSyntax {
     std::string_view word;
-    Action action;
+    PlayerEvent::Kind kind;
     Argument argument;
 };
 
 constexpr std::array<CommandSyntax, 9> kCommands = {{
-    {"start", Action::Start, Argument::Time},
-    {"end", Action::End, Argument::None},
-    {"buy", Action::Buy, Argument::None},
-    {"sell", Action::Sell, Argument::None},
-    {"tick", Action::Tick, Argument::OptionalCount},
-    {"qty", Action::SelectQuantity, Argument::Index},
-    {"speed", Action::SelectSpeed, Argument::Index},
-    {"refuse-timer", Action::RefuseTimer, Argument::None},
-    {"refuse-interval", Action::RefuseInterval, Argument::None},
+    {"start", PlayerEvent::Kind::Start, Argument::Time},
+    {"end", PlayerEvent::Kind::End, Argument::None},
+    {"buy", PlayerEvent::Kind::Buy, Argument::None},
+    {"sell", PlayerEvent::Kind::Sell, Argument::None},
+    {"tick", PlayerEvent::Kind::Tick, Argument::OptionalCount},
+    {"qty", PlayerEvent::Kind::SelectShares, Argument::Index},
+    {"speed", PlayerEvent::Kind::SelectSpeed, Argument::Index},
+    {"refuse-timer", PlayerEvent::Kind::RefuseTimer, Argument::None},
+    {"refuse-interval", PlayerEvent::Kind::RefuseInterval, Argument::None},
 }};
 
 // Selector indices and tick counts are whatever a 32-bit int holds.
@@ -121,7 +121,7 @@ Number ReadClockTime(std::string_view word) {
 
 Number ReadTime(std::string_view word) {
     if (word.find(':') != std::string_view::npos) return ReadClockTime(word);
-    return ReadInteger(word, "time", 0, kLastMillisecondOfDay);
+    return ReadInteger(word, "time", 0, kMillisecondsPerDay - 1);
 }
 
 Number ReadArgument(Argument argument, std::string_view word) {
@@ -169,8 +169,7 @@ ParsedLine ParseLine(std::string_view line) {
     const CommandSyntax* syntax = FindCommand(words[0]);
     if (syntax == nullptr) return ScriptError{"unknown command"};
 
-    Command command{syntax->action, 0, JoinWords(words)};
-    if (syntax->argument == Argument::OptionalCount) command.value = 1;
+    Command command{.event = {.kind = syntax->kind}, .text = JoinWords(words)};
     if (words.size() == 1) {
         if (syntax->argument == Argument::Time || syntax->argument == Argument::Index) {
             return ScriptError{"missing argument: " + std::string(WhatIsMissing(syntax->argument))};
@@ -182,7 +181,13 @@ ParsedLine ParseLine(std::string_view line) {
 
     Number argument = ReadArgument(syntax->argument, words[1]);
     if (auto* error = std::get_if<ScriptError>(&argument)) return std::move(*error);
-    command.value = std::get<std::int64_t>(argument);
+    // Every argument's range fits an int.
+    const auto value = static_cast<int>(std::get<std::int64_t>(argument));
+    if (syntax->argument == Argument::OptionalCount) {
+        command.times = value;
+    } else {
+        command.event.value = value;
+    }
     return command;
 }
 

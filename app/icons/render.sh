@@ -3,6 +3,6 @@
 # librsvg2-bin); the build itself uses the committed PNGs.
 set -eu
 cd "$(dirname "$0")"
-for size in 16 32 48 64 128 256; do
+for size in $(sed -n 's/^set(ZEMKARI_ICON_SIZES \(.*\))$/\1/p' icon_sizes.cmake); do
   rsvg-convert -w "$size" -h "$size" zemkari.svg -o "zemkari-$size.png"
 done

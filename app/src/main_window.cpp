@@ -1,7 +1,7 @@
 #include "zemkari/app/main_window.h"
 
+#include <QDir>
 #include <QIcon>
-#include <exception>
 
 #include "zemkari/app/game_application.h"
 #include "zemkari/ui/field_accessibility.h"
@@ -12,10 +12,11 @@ namespace {
 
 QString Caption() { return QStringLiteral("Zemkari " ZEMKARI_VERSION); }
 
-// The PNGs are rendered from icons/zemkari.svg; Qt needs no SVG module to show them.
+// One PNG per size, rendered from icons/zemkari.svg; Qt needs no SVG module to show them.
 QIcon GameIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/zemkari-%1.png").arg(size));
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString& file : icons.entryList()) icon.addFile(icons.filePath(file));
     return icon;
 }
 
@@ -50,46 +51,18 @@ void TForm1::ConnectHandlers() {
     connect(&board_.Timer(), &QTimer::timeout, this, &TForm1::Timer1Timer);
 }
 
-template <typename Handler>
-void TForm1::Guarded(Handler&& handler) {
-    QString error;
-    try {
-        if (const Outcome failure = handler()) error = QString::fromStdString(failure->message);
-    } catch (const std::exception& exception) {
-        error = QString::fromUtf8(exception.what());
-    } catch (...) {
-        error = QString::fromUtf8(kUnknownError);
-    }
-    if (!error.isEmpty()) ShowError(this, error);
+void TForm1::ShowFailure(const Outcome& outcome) {
+    if (outcome) ShowError(this, QString::fromStdString(outcome->message));
 }
 
-void TForm1::Button1Click() {
-    Guarded([this] { return StartMarket(state_, board_, clock_); });
-}
+void TForm1::Button1Click() { ShowFailure(StartMarket(state_, board_, clock_)); }
 
-void TForm1::Button2Click() {
-    Guarded([this] {
-        EndMarket(state_, board_);
-        return Outcome{};
-    });
-}
+void TForm1::Button2Click() { EndMarket(state_, board_); }
 
-void TForm1::Button3Click() {
-    Guarded([this] {
-        Buy(state_, board_);
-        return Outcome{};
-    });
-}
+void TForm1::Button3Click() { Buy(state_, board_); }
 
-void TForm1::Button4Click() {
-    Guarded([this] {
-        Sell(state_, board_);
-        return Outcome{};
-    });
-}
+void TForm1::Button4Click() { Sell(state_, board_); }
 
-void TForm1::Timer1Timer() {
-    Guarded([this] { return Tick(state_, board_); });
-}
+void TForm1::Timer1Timer() { ShowFailure(Tick(state_, board_)); }
 
 }  // namespace zemkari::app

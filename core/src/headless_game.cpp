@@ -1,44 +1,56 @@
 #include "zemkari/headless_game.h"
 
+#include <type_traits>
+
 namespace zemkari {
 
+// A handler that cannot fail returns nothing.
 template <typename Handler>
 Delivery HeadlessGame::Click(ButtonId button, Handler handler) {
     if (!board_.IsEnabled(button)) return {.ignored = true, .failure = std::nullopt};
-    return {.ignored = false, .failure = handler()};
-}
-
-Delivery HeadlessGame::ClickStart(std::uint32_t millisecondOfUtcDay) {
-    return Click(ButtonId::Button1, [&] {
-        clock_.Set(millisecondOfUtcDay);
-        return StartMarket(state_, board_, clock_);
-    });
-}
-
-Delivery HeadlessGame::ClickEnd() {
-    return Click(ButtonId::Button2, [&] {
-        EndMarket(state_, board_);
-        return Outcome{};
-    });
-}
-
-Delivery HeadlessGame::ClickBuy() {
-    return Click(ButtonId::Button3, [&] {
-        Buy(state_, board_);
-        return Outcome{};
-    });
-}
-
-Delivery HeadlessGame::ClickSell() {
-    return Click(ButtonId::Button4, [&] {
-        Sell(state_, board_);
-        return Outcome{};
-    });
+    if constexpr (std::is_void_v<std::invoke_result_t<Handler>>) {
+        handler();
+        return {};
+    } else {
+        return {.ignored = false, .failure = handler()};
+    }
 }
 
 Delivery HeadlessGame::TimerTick() {
     if (!board_.TimerOn()) return {.ignored = true, .failure = std::nullopt};
     return {.ignored = false, .failure = Tick(state_, board_)};
+}
+
+Delivery HeadlessGame::Deliver(PlayerEvent event) {
+    using Kind = PlayerEvent::Kind;
+    switch (event.kind) {
+        case Kind::Start:
+            return Click(ButtonId::Button1, [&] {
+                clock_.Set(static_cast<std::uint32_t>(event.value));
+                return StartMarket(state_, board_, clock_);
+            });
+        case Kind::End:
+            return Click(ButtonId::Button2, [&] { EndMarket(state_, board_); });
+        case Kind::Buy:
+            return Click(ButtonId::Button3, [&] { Buy(state_, board_); });
+        case Kind::Sell:
+            return Click(ButtonId::Button4, [&] { Sell(state_, board_); });
+        case Kind::Tick:
+            return TimerTick();
+        case Kind::SelectShares:
+            board_.Select(SelectorId::RadioGroup1, event.value);
+            break;
+        case Kind::SelectSpeed:
+            board_.Select(SelectorId::RadioGroup2, event.value);
+            break;
+        case Kind::RefuseTimer:
+            board_.RefuseNextTimerStart();
+            break;
+        case Kind::RefuseInterval:
+            board_.RefuseNextIntervalChange();
+            break;
+    }
+    return {};
 }
 
 }  // namespace zemkari

@@ -13,20 +13,13 @@ namespace {
 using L = LabelId;
 using B = ButtonId;
 
-// The first millisecond of the UTC day at which a start draws `row`.
-std::uint32_t MillisecondDrawing(int row) {
-    for (std::uint32_t ms = 0;; ++ms) {
-        if (DrawScenarioRow(ms) == row) return ms;
-    }
-}
-
 std::string Yen(Money amount) { return std::to_string(amount) + "万円"; }
 
 // One player at one window: the state, a headless board and a clock to start by.
 class Game : public testing::Test {
 protected:
     void StartDay(int row) {
-        clock.Set(MillisecondDrawing(row));
+        clock.Set(FirstMillisecondDrawing(row));
         ASSERT_FALSE(StartMarket(state, board, clock).has_value());
         ASSERT_EQ(state.ScenarioIndex, row);
     }

@@ -95,13 +95,21 @@ TEST(DrawScenarioRow, MatchesTheGeneratorStepAcrossTheDay) {
         const std::uint64_t state = (ms * 134775813ULL + 1ULL) % (1ULL << 32U);
         EXPECT_EQ(DrawScenarioRow(static_cast<std::uint32_t>(ms)), static_cast<int>(state * 24 / (1ULL << 32U)));
     }
-    EXPECT_EQ(DrawScenarioRow(86'399'999), DrawScenarioRow(86'399'999));
+    EXPECT_EQ(DrawScenarioRow(86'399'999), 17);  // the day's last millisecond
 }
 
 TEST(DrawScenarioRow, ReachesEveryRowAboutEquallyOften) {
     std::array<int, kScenarioCount> hits{};
     for (std::uint32_t ms = 0; ms < 240'000; ++ms) ++hits[static_cast<std::size_t>(DrawScenarioRow(ms))];
     for (int h : hits) EXPECT_NEAR(h, 10'000, 500);
+}
+
+TEST(FirstMillisecondDrawing, IsTheEarliestClockReadingThatDrawsEachRow) {
+    for (int row = 0; row < kScenarioCount; ++row) {
+        const std::uint32_t first = FirstMillisecondDrawing(row);
+        EXPECT_EQ(DrawScenarioRow(first), row);
+        for (std::uint32_t earlier = 0; earlier < first; ++earlier) EXPECT_NE(DrawScenarioRow(earlier), row);
+    }
 }
 
 TEST(PickScenario, StoresTheDrawnRowAndLoadsIt) {

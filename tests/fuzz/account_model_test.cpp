@@ -18,10 +18,12 @@
 namespace zemkari::fuzz {
 namespace {
 
+using Kind = PlayerEvent::Kind;
+
 struct Account {
-    std::array<bool, 4> buttons{true, true, false, false};  // start, end, buy, sell
+    std::array<bool, kCountOf<ButtonId>> buttons{true, true, false, false};  // start, end, buy, sell
     bool timerOn = false;
-    int interval = HeadlessBoard::kDesignInterval;
+    int interval = kDesignInterval;
     bool refuseTimer = false;
     bool refuseInterval = false;
     int shareItem = 0;
@@ -136,7 +138,7 @@ using Command = rc::state::Command<Account, Session>;
 
 // One player event: played on the model and the game, then compared.
 struct Step : Command {
-    virtual Event ToEvent() const = 0;
+    virtual PlayerEvent ToEvent() const = 0;
     virtual void Play(Account& model) const = 0;
 
     void apply(Account& model) const override { Play(model); }
@@ -156,55 +158,57 @@ rc::Gen<int> SelectorItems(int count) {
 
 struct StartAt : Step {
     int millisecond = *rc::gen::oneOf(rc::gen::inRange(0, kMillisecondsPerDay),
-                                      rc::gen::map(rc::gen::inRange(0, kScenarioCount), MillisecondDrawingRow));
+                                      rc::gen::map(rc::gen::inRange(0, kScenarioCount), [](int row) {
+                                          return static_cast<int>(FirstMillisecondDrawing(row));
+                                      }));
     void checkPreconditions(const Account& m) const override { RC_PRE(m.buttons[0]); }
-    Event ToEvent() const override { return {EventKind::StartAt, millisecond}; }
+    PlayerEvent ToEvent() const override { return {Kind::Start, millisecond}; }
     void Play(Account& m) const override { m.Start(millisecond); }
 };
 
 struct EndDay : Step {
     void checkPreconditions(const Account& m) const override { RC_PRE(m.buttons[1]); }
-    Event ToEvent() const override { return {EventKind::End}; }
+    PlayerEvent ToEvent() const override { return {Kind::End}; }
     void Play(Account& m) const override { m.End(); }
 };
 
 struct BuyOrder : Step {
     void checkPreconditions(const Account& m) const override { RC_PRE(m.buttons[2]); }
-    Event ToEvent() const override { return {EventKind::Buy}; }
+    PlayerEvent ToEvent() const override { return {Kind::Buy}; }
     void Play(Account& m) const override { m.Buy(); }
 };
 
 struct SellOrder : Step {
     void checkPreconditions(const Account& m) const override { RC_PRE(m.buttons[3]); }
-    Event ToEvent() const override { return {EventKind::Sell}; }
+    PlayerEvent ToEvent() const override { return {Kind::Sell}; }
     void Play(Account& m) const override { m.Sell(); }
 };
 
 struct TimerTick : Step {
     void checkPreconditions(const Account& m) const override { RC_PRE(m.timerOn); }
-    Event ToEvent() const override { return {EventKind::Tick}; }
+    PlayerEvent ToEvent() const override { return {Kind::Tick}; }
     void Play(Account& m) const override { m.Tick(); }
 };
 
 struct ChooseShares : Step {
     int item = *SelectorItems(static_cast<int>(ShareQuantities.size()));
-    Event ToEvent() const override { return {EventKind::SelectShares, item}; }
+    PlayerEvent ToEvent() const override { return {Kind::SelectShares, item}; }
     void Play(Account& m) const override { m.shareItem = item; }
 };
 
 struct ChooseSpeed : Step {
     int item = *SelectorItems(static_cast<int>(GameSpeeds.size()));
-    Event ToEvent() const override { return {EventKind::SelectSpeed, item}; }
+    PlayerEvent ToEvent() const override { return {Kind::SelectSpeed, item}; }
     void Play(Account& m) const override { m.speedItem = item; }
 };
 
 struct NoTimerLeft : Step {
-    Event ToEvent() const override { return {EventKind::RefuseTimer}; }
+    PlayerEvent ToEvent() const override { return {Kind::RefuseTimer}; }
     void Play(Account& m) const override { m.refuseTimer = true; }
 };
 
 struct IntervalRefused : Step {
-    Event ToEvent() const override { return {EventKind::RefuseInterval}; }
+    PlayerEvent ToEvent() const override { return {Kind::RefuseInterval}; }
     void Play(Account& m) const override { m.refuseInterval = true; }
 };
 
@@ -219,7 +223,7 @@ struct TickRun : Command {
         Account model = before;
         for (int i = 0; i < ticks; ++i) {
             model.Tick();
-            if (const auto broken = game.Apply({EventKind::Tick})) RC_FAIL(*broken);
+            if (const auto broken = game.Apply({Kind::Tick})) RC_FAIL(*broken);
             ExpectAgreement(model, game);
         }
     }

@@ -40,7 +40,7 @@ class FuzzInputTest : public testing::TestWithParam<std::filesystem::path> {};
 TEST_P(FuzzInputTest, KeepsEveryInvariant) {
     const std::vector<std::uint8_t> bytes = Bytes(GetParam());
     ASSERT_FALSE(bytes.empty()) << GetParam();
-    const std::vector<Event> events = DecodeEvents(bytes);
+    const std::vector<PlayerEvent> events = DecodeEvents(bytes);
     EXPECT_EQ(Play(events), std::nullopt) << GetParam();
 }
 

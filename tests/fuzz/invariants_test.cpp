@@ -14,18 +14,18 @@
 namespace zemkari::fuzz {
 namespace {
 
-Event Start(int row) { return {EventKind::StartAt, MillisecondDrawingRow(row)}; }
-constexpr Event kTick{EventKind::Tick};
-constexpr Event kBuy{EventKind::Buy};
-constexpr Event kSell{EventKind::Sell};
+using Kind = PlayerEvent::Kind;
 
-void SetText(Observation& seen, LabelId label, std::string text) {
-    seen.texts[static_cast<std::size_t>(label)] = std::move(text);
-}
+PlayerEvent Start(int row) { return {Kind::Start, static_cast<int>(FirstMillisecondDrawing(row))}; }
+constexpr PlayerEvent kTick{Kind::Tick};
+constexpr PlayerEvent kBuy{Kind::Buy};
+constexpr PlayerEvent kSell{Kind::Sell};
+
+void SetText(Observation& seen, LabelId label, std::string text) { seen.texts[IndexOf(label)] = std::move(text); }
 
 struct Tampering {
     const char* name;
-    std::vector<Event> events;  // the last one is checked after `tamper`
+    std::vector<PlayerEvent> events;  // the last one is checked after `tamper`
     std::function<void(Observation&)> tamper;
     const char* expected;  // part of the report
 };
@@ -54,8 +54,8 @@ TEST_P(InvariantCheckerTest, ReportsTheBrokenRule) {
     EXPECT_NE(report->find(c.expected), std::string::npos) << *report;
 }
 
-std::vector<Event> Day(int row, int ticksBeforeBuy, std::initializer_list<Event> rest) {
-    std::vector<Event> events{Start(row)};
+std::vector<PlayerEvent> Day(int row, int ticksBeforeBuy, std::initializer_list<PlayerEvent> rest) {
+    std::vector<PlayerEvent> events{Start(row)};
     events.insert(events.end(), static_cast<std::size_t>(ticksBeforeBuy), kTick);
     events.insert(events.end(), rest);
     return events;
@@ -116,12 +116,12 @@ INSTANTIATE_TEST_SUITE_P(Tamperings, InvariantCheckerTest, testing::ValuesIn(kTa
 
 TEST(DecodeEvents, ReadsOperandsAndRunsOfTicks) {
     const std::vector<std::uint8_t> bytes = {0x01, 24 + 10, 0x0A, 0x02, 0x0B, 0xFF, 0x0C, 0x7F, 0x0B, 0x80, 0x00, 0x01};
-    const std::vector<Event> events = DecodeEvents(bytes);
-    std::vector<Event> expected = {Start(10), kTick, kTick, kTick};
-    expected.push_back({EventKind::SelectShares, -1});
-    expected.push_back({EventKind::SelectSpeed, std::numeric_limits<int>::max()});
-    expected.push_back({EventKind::SelectShares, std::numeric_limits<int>::min()});
-    expected.push_back({EventKind::StartAt, 0x01000000});  // an operand cut short reads zeros
+    const std::vector<PlayerEvent> events = DecodeEvents(bytes);
+    std::vector<PlayerEvent> expected = {Start(10), kTick, kTick, kTick};
+    expected.push_back({Kind::SelectShares, -1});
+    expected.push_back({Kind::SelectSpeed, std::numeric_limits<int>::max()});
+    expected.push_back({Kind::SelectShares, std::numeric_limits<int>::min()});
+    expected.push_back({Kind::Start, 0x01000000});  // an operand cut short reads zeros
     EXPECT_EQ(events, expected);
 }
 
@@ -129,17 +129,6 @@ TEST(DecodeEvents, StartsAtATimeOfDay) {
     const std::vector<std::uint8_t> bytes = {0x10, 0xFF, 0xFF, 0xFF, 0xFF};
     ASSERT_EQ(DecodeEvents(bytes).size(), 1U);
     EXPECT_EQ(DecodeEvents(bytes)[0].value, static_cast<int>(0xFFFFFFFFU % kMillisecondsPerDay));
-}
-
-TEST(MillisecondDrawingRow, DrawsEveryRow) {
-    for (int row = 0; row < kScenarioCount; ++row) {
-        const int ms = MillisecondDrawingRow(row);
-        ASSERT_GE(ms, 0);
-        EXPECT_EQ(DrawScenarioRow(static_cast<std::uint32_t>(ms)), row);
-        if (ms > 0) {
-            EXPECT_NE(DrawScenarioRow(static_cast<std::uint32_t>(ms - 1)), row) << "not the earliest";
-        }
-    }
 }
 
 TEST(TextChecks, TellUtf8FromBrokenBytes) {

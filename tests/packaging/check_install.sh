@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the game into a scratch prefix, builds its Debian package, and checks that
 # both hold what a desktop needs, in the standard places, and that the files validate.
-# Usage: check_install.sh BUILD_DIR
+# Usage: check_install.sh BUILD_DIR ICON_SIZE...
 set -euo pipefail
 build=$1
+shift
+icon_sizes=("$@")
+((${#icon_sizes[@]} > 0)) || { echo "usage: check_install.sh BUILD_DIR ICON_SIZE..." >&2; exit 2; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 id=io.github.zemkari.Zemkari
@@ -16,7 +19,7 @@ expected=(
   share/metainfo/$id.metainfo.xml
   share/icons/hicolor/scalable/apps/$id.svg
 )
-for size in 16 32 48 64 128 256; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
+for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 
 # cmake --install
 cmake --install "$build" --prefix "$work/root" >/dev/null
@@ -26,7 +29,7 @@ desktop-file-validate "$work/root/share/applications/$id.desktop" || fail "deskt
 appstreamcli validate --no-net --pedantic "$work/root/share/metainfo/$id.metainfo.xml" >/dev/null ||
   fail "metainfo does not validate"
 grep -qx 'Categories=Game;StrategyGame;' "$work/root/share/applications/$id.desktop" || fail "not in the Game category"
-for size in 16 32 48 64 128 256; do
+for size in "${icon_sizes[@]}"; do
   dims=$(file -b "$work/root/share/icons/hicolor/${size}x${size}/apps/$id.png")
   [[ $dims == *"$size x $size"* ]] || fail "icon ${size}x${size} is $dims"
 done

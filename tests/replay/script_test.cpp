@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <ostream>
 
 namespace zemkari::replay {
 namespace {
+
+using K = PlayerEvent::Kind;
 
 struct GoodLine {
     std::string_view line;
@@ -24,28 +27,26 @@ TEST_P(ParsesGoodLine, IntoItsCommandWithTheWordsJoinedBySingleSpaces) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryCommand, ParsesGoodLine,
-    testing::Values(GoodLine{"start 12:00:00.000", {Action::Start, 43'200'000, "start 12:00:00.000"}},
-                    GoodLine{"start 00:00:00.000", {Action::Start, 0, "start 00:00:00.000"}},
-                    GoodLine{"start 23:59:59.999", {Action::Start, 86'399'999, "start 23:59:59.999"}},
-                    GoodLine{"start 9:5:7.010", {Action::Start, 32'707'010, "start 9:5:7.010"}},
-                    GoodLine{"start 0", {Action::Start, 0, "start 0"}},
-                    GoodLine{"start 86399999", {Action::Start, 86'399'999, "start 86399999"}},
-                    GoodLine{"start 007", {Action::Start, 7, "start 007"}}, GoodLine{"end", {Action::End, 0, "end"}},
-                    GoodLine{"buy", {Action::Buy, 0, "buy"}}, GoodLine{"sell", {Action::Sell, 0, "sell"}},
-                    GoodLine{"tick", {Action::Tick, 1, "tick"}}, GoodLine{"tick 55", {Action::Tick, 55, "tick 55"}},
-                    GoodLine{"tick 2147483647", {Action::Tick, 2'147'483'647, "tick 2147483647"}},
-                    GoodLine{"qty 4", {Action::SelectQuantity, 4, "qty 4"}},
-                    GoodLine{"qty -1", {Action::SelectQuantity, -1, "qty -1"}},
-                    GoodLine{"qty -2147483648", {Action::SelectQuantity, -2'147'483'648, "qty -2147483648"}},
-                    GoodLine{"speed 2147483647", {Action::SelectSpeed, 2'147'483'647, "speed 2147483647"}},
-                    GoodLine{"refuse-timer", {Action::RefuseTimer, 0, "refuse-timer"}},
-                    GoodLine{"refuse-interval", {Action::RefuseInterval, 0, "refuse-interval"}},
-                    // Layout: blanks, tabs, comments and a Windows line end.
-                    GoodLine{"  \ttick \t 3  ", {Action::Tick, 3, "tick 3"}},
-                    GoodLine{"buy # ten shares at 100", {Action::Buy, 0, "buy"}},
-                    GoodLine{"sell#now", {Action::Sell, 0, "sell"}},
-                    GoodLine{"speed 3\r", {Action::SelectSpeed, 3, "speed 3"}},
-                    GoodLine{"tick 2 # 3 4\r", {Action::Tick, 2, "tick 2"}}));
+    testing::Values(
+        GoodLine{"start 12:00:00.000", {{K::Start, 43'200'000}, "start 12:00:00.000"}},
+        GoodLine{"start 00:00:00.000", {{K::Start}, "start 00:00:00.000"}},
+        GoodLine{"start 23:59:59.999", {{K::Start, 86'399'999}, "start 23:59:59.999"}},
+        GoodLine{"start 9:5:7.010", {{K::Start, 32'707'010}, "start 9:5:7.010"}},
+        GoodLine{"start 0", {{K::Start}, "start 0"}},
+        GoodLine{"start 86399999", {{K::Start, 86'399'999}, "start 86399999"}},
+        GoodLine{"start 007", {{K::Start, 7}, "start 007"}}, GoodLine{"end", {{K::End}, "end"}},
+        GoodLine{"buy", {{K::Buy}, "buy"}}, GoodLine{"sell", {{K::Sell}, "sell"}},
+        GoodLine{"tick", {{K::Tick}, "tick"}}, GoodLine{"tick 55", {{K::Tick}, "tick 55", 55}},
+        GoodLine{"tick 2147483647", {{K::Tick}, "tick 2147483647", 2'147'483'647}},
+        GoodLine{"qty 4", {{K::SelectShares, 4}, "qty 4"}}, GoodLine{"qty -1", {{K::SelectShares, -1}, "qty -1"}},
+        GoodLine{"qty -2147483648", {{K::SelectShares, std::numeric_limits<int>::min()}, "qty -2147483648"}},
+        GoodLine{"speed 2147483647", {{K::SelectSpeed, 2'147'483'647}, "speed 2147483647"}},
+        GoodLine{"refuse-timer", {{K::RefuseTimer}, "refuse-timer"}},
+        GoodLine{"refuse-interval", {{K::RefuseInterval}, "refuse-interval"}},
+        // Layout: blanks, tabs, comments and a Windows line end.
+        GoodLine{"  \ttick \t 3  ", {{K::Tick}, "tick 3", 3}}, GoodLine{"buy # ten shares at 100", {{K::Buy}, "buy"}},
+        GoodLine{"sell#now", {{K::Sell}, "sell"}}, GoodLine{"speed 3\r", {{K::SelectSpeed, 3}, "speed 3"}},
+        GoodLine{"tick 2 # 3 4\r", {{K::Tick}, "tick 2", 2}}));
 
 TEST(ParseLine, HoldsNoCommandOnBlankOrCommentLines) {
     for (std::string_view line : {"", "   ", "\t", "\r", "# a comment", "   # indented comment", "#tick"}) {

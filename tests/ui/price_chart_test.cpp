@@ -11,7 +11,6 @@ using zemkari::ChartPoint;
 using zemkari::ScenarioTable;
 using zemkari::app::TForm1;
 using zemkari::testing::Click;
-using zemkari::testing::ClockForRow;
 using zemkari::testing::Control;
 using zemkari::testing::Ticks;
 using zemkari::ui::PriceChart;
@@ -46,7 +45,7 @@ int PricePoint(int k) { return ScenarioTable[kRow][static_cast<std::size_t>(k - 
 class PriceChartTest : public QObject {
     Q_OBJECT
 
-    zemkari::FixedClock clock_{ClockForRow(kRow)};
+    zemkari::FixedClock clock_{zemkari::FirstMillisecondDrawing(kRow)};
 
 private slots:
     void isBlankWhenTheWindowOpens() {

@@ -9,17 +9,17 @@
 #include <string>
 
 #include "ui_test_support.h"
+#include "zemkari/scenarios.h"
 
 using zemkari::app::TForm1;
 using zemkari::testing::Click;
-using zemkari::testing::ClockForRow;
 using zemkari::testing::Ticks;
 
 namespace {
 
 // Starts a day on `row`, buys one share at the first point and runs `ticks` more.
 void TradeDay(TForm1& window, zemkari::FixedClock& clock, int row, int ticks) {
-    clock.Set(ClockForRow(row));
+    clock.Set(zemkari::FirstMillisecondDrawing(row));
     Click(window, "Button1");
     Ticks(window, 2);
     Click(window, "Button3");

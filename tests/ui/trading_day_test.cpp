@@ -9,7 +9,6 @@
 using zemkari::ScenarioTable;
 using zemkari::app::TForm1;
 using zemkari::testing::Click;
-using zemkari::testing::ClockForRow;
 using zemkari::testing::Control;
 using zemkari::testing::LabelText;
 using zemkari::testing::MessageBoxWatcher;
@@ -60,7 +59,7 @@ class TradingDayTest : public QObject {
     // Starts the market on `row` and lets two ticks pass, so that a buy takes the
     // first point of the day.
     void OpenDay(TForm1& window, int row) {
-        clock_.Set(ClockForRow(row));
+        clock_.Set(zemkari::FirstMillisecondDrawing(row));
         Click(window, "Button1");
         QCOMPARE(window.State().ScenarioIndex, row);
         Ticks(window, 2);

@@ -4,17 +4,9 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "zemkari/scenarios.h"
-
 namespace zemkari::testing {
 
-std::uint32_t ClockForRow(int row) {
-    std::uint32_t millisecond = 0;
-    while (DrawScenarioRow(millisecond) != row) ++millisecond;
-    return millisecond;
-}
-
-void Click(QWidget& window, const char* name) {
+void Click(QWidget& window, std::string_view name) {
     QWidget& control = Control<QWidget>(window, name);
     // Radio buttons take a click on their indicator, at the left of their box.
     const QPoint where =

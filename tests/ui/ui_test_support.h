@@ -7,28 +7,25 @@
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
-#include <cstdint>
+#include <string_view>
 
 #include "zemkari/app/game_application.h"
 #include "zemkari/app/main_window.h"
 
 namespace zemkari::testing {
 
-// The first clock reading whose start of the market draws scenario row `row`.
-std::uint32_t ClockForRow(int row);
-
 // A control of the window by its name ("Label5", "Button1", "RadioGroup1Item3").
 template <typename Widget>
-Widget& Control(QWidget& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-    if (!widget) qFatal("no control named %s", name);
+Widget& Control(QWidget& window, std::string_view name) {
+    auto* widget = window.findChild<Widget*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    if (!widget) qFatal("no control named %.*s", static_cast<int>(name.size()), name.data());
     return *widget;
 }
 
-inline QString LabelText(QWidget& window, const char* name) { return Control<QLabel>(window, name).text(); }
+inline QString LabelText(QWidget& window, std::string_view name) { return Control<QLabel>(window, name).text(); }
 
 // Clicks a control with the mouse, in its middle.
-void Click(QWidget& window, const char* name);
+void Click(QWidget& window, std::string_view name);
 
 // Runs `count` ticks of the market clock, as the timer would.
 void Ticks(app::TForm1& window, int count);

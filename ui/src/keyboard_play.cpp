@@ -21,7 +21,7 @@ struct ButtonKey {
 };
 
 // End market carries a modifier so a stray key cannot end the day.
-constexpr std::array<ButtonKey, 4> kButtonKeys = {{
+constexpr std::array<ButtonKey, kCountOf<ButtonId>> kButtonKeys = {{
     {ButtonId::Button1, QKeyCombination(Qt::Key_F5)},
     {ButtonId::Button2, QKeyCombination(Qt::ShiftModifier, Qt::Key_F5)},
     {ButtonId::Button3, QKeyCombination(Qt::Key_B)},

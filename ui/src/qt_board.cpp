@@ -1,5 +1,7 @@
 #include "zemkari/ui/qt_board.h"
 
+#include "zemkari/rules.h"
+
 namespace zemkari::ui {
 
 QtBoard::QtBoard(const WindowControls& controls) : controls_(controls) { timer_.setInterval(kDesignInterval); }

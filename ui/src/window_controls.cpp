@@ -92,12 +92,12 @@ WindowControls BuildWindowControls(QWidget& client, const QString& caption) {
     client.setFixedSize(kClientWidth, kClientHeight);
     WindowControls controls;
 
-    std::array<QWidget*, 8> containers{};
+    std::array<QWidget*, kGroups.size() + 1> containers{};  // indexed by Container
     containers[0] = &client;
     FieldLabel* captionLabel = BuildLabel(kLabelDesigns[0], client);
     captionLabel->ShowText(caption);
 
-    std::array<QPushButton*, 4> buttons{};
+    std::array<QPushButton*, kCountOf<ButtonId>> buttons{};
     auto buildButton = [&](const ButtonDesign& design, QWidget& parent) {
         auto* button = new QPushButton(Utf8(design.caption), &parent);
         button->setObjectName(Utf8(design.name));
@@ -105,7 +105,7 @@ WindowControls BuildWindowControls(QWidget& client, const QString& caption) {
         button->setGeometry(design.left, design.top, design.width, design.height);
         button->setEnabled(design.enabled);
         button->setAutoDefault(false);
-        buttons[static_cast<std::size_t>(design.id)] = button;
+        buttons[IndexOf(design.id)] = button;
     };
     buildButton(kButtonDesigns[0], client);
     buildButton(kButtonDesigns[1], client);
@@ -120,7 +120,7 @@ WindowControls BuildWindowControls(QWidget& client, const QString& caption) {
     for (std::size_t i = 1; i < kLabelDesigns.size(); ++i) {
         const LabelDesign& design = kLabelDesigns[i];
         FieldLabel* label = BuildLabel(design, container(design.container));
-        if (design.field) controls.fields[static_cast<std::size_t>(*design.field)] = label;
+        if (design.field) controls.fields[IndexOf(*design.field)] = label;
     }
     buildButton(kButtonDesigns[2], container(Container::GroupBox1));
     buildButton(kButtonDesigns[3], container(Container::GroupBox1));

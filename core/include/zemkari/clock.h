@@ -4,6 +4,8 @@
 
 namespace zemkari {
 
+inline constexpr int kMillisecondsPerDay = 86'400'000;
+
 // Where a start of the market reads the time that seeds the scenario draw.
 class Clock {
 public:

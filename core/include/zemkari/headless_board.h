@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "zemkari/board.h"
+#include "zemkari/rules.h"
 
 namespace zemkari {
 
@@ -12,8 +13,6 @@ namespace zemkari {
 // when it opens, and can be told to refuse the next timer start or interval change.
 class HeadlessBoard final : public Board {
 public:
-    static constexpr int kDesignInterval = 500;
-
     HeadlessBoard();
 
     void SetText(LabelId label, std::string_view text) override;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "zemkari/clock.h"
 #include "zemkari/headless_board.h"
 #include "zemkari/market.h"
@@ -9,7 +7,26 @@
 
 namespace zemkari {
 
-// What delivering a click or a tick did besides changing the game.
+// Everything a player, or the window system around the game, can do to it. The replay
+// tool reads these from a script, the fuzzer from bytes; both deliver them here.
+struct PlayerEvent {
+    enum class Kind {
+        Start,           // click start market with the clock at `value` ms of the UTC day (0 to 86'399'999)
+        End,             // click end market
+        Buy,             // click buy
+        Sell,            // click sell
+        Tick,            // the market clock fires
+        SelectShares,    // select item `value` of the share selector (-1: none; any int)
+        SelectSpeed,     // select item `value` of the game-speed selector (-1: none; any int)
+        RefuseTimer,     // the next switch of the timer from off to on fails
+        RefuseInterval,  // the next change of the timer's interval fails
+    };
+    Kind kind = Kind::Tick;
+    int value = 0;  // meaning per Kind; 0 where it takes none
+    friend bool operator==(const PlayerEvent&, const PlayerEvent&) = default;
+};
+
+// What delivering an event did besides changing the game.
 struct Delivery {
     bool ignored = false;  // the button was disabled or the timer off, so the game never heard of it
     Outcome failure;       // a failure the handler reported
@@ -20,11 +37,7 @@ struct Delivery {
 // The replay tool and the fuzzer play through it.
 class HeadlessGame {
 public:
-    Delivery ClickStart(std::uint32_t millisecondOfUtcDay);  // Button1, with the clock at that time
-    Delivery ClickEnd();                                     // Button2
-    Delivery ClickBuy();                                     // Button3
-    Delivery ClickSell();                                    // Button4
-    Delivery TimerTick();
+    Delivery Deliver(PlayerEvent event);
 
     const MarketState& State() const { return state_; }
     HeadlessBoard& Board() { return board_; }
@@ -33,6 +46,7 @@ public:
 private:
     template <typename Handler>
     Delivery Click(ButtonId button, Handler handler);
+    Delivery TimerTick();
 
     MarketState state_;
     HeadlessBoard board_;

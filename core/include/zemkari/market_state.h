@@ -31,6 +31,9 @@ private:
 // The one record of game data: the day's price path and the player's account.
 // Every field starts at 0 when the process starts.
 struct MarketState {
+    // The fields keep the names the game's rules give them, so that a reader finds each
+    // rule's variable by its name.
+    // NOLINTBEGIN(readability-identifier-naming)
     Money BaseCapital = 0;       // 300 once any tick, buy or sell has run
     int ScenarioIndex = 0;       // row of the scenario table the day follows, 0 to 23
     int OrderQty = 0;            // shares of the last buy order
@@ -44,6 +47,7 @@ struct MarketState {
     DayArray Prices;          // the day's prices as ticks and orders read them
     DayArray ChartX;          // 8 * k
     DayArray ChartY;          // copy of ScenarioY
+    // NOLINTEND(readability-identifier-naming)
 
     friend bool operator==(const MarketState&, const MarketState&) = default;
 };

@@ -16,6 +16,7 @@ using PricePath = std::array<int, kPointsPerDay>;
 
 // The 24 price paths a day can follow; row r holds points 1 to 50.
 // clang-format off
+// NOLINTNEXTLINE(readability-identifier-naming): the rules' own name for the table
 inline constexpr std::array<PricePath, kScenarioCount> ScenarioTable = {{
     PricePath{100, 97, 95, 91, 85, 81, 90, 112, 125, 140, 150, 165, 188, 216, 190, 178, 165, 145, 146, 138, 140, 136, 130, 125, 126, 127, 127, 125, 127, 130, 116, 118, 114, 116, 116, 125, 127, 131, 132, 124, 125, 125, 125, 125, 126, 117, 105, 95, 77, 75},  // 0
     PricePath{100, 97, 95, 91, 85, 81, 90, 92, 95, 100, 91, 85, 78, 76, 60, 58, 55, 45, 46, 38, 40, 36, 30, 25, 26, 27, 27, 35, 47, 50, 86, 68, 74, 76, 86, 95, 87, 71, 92, 100, 105, 115, 125, 95, 76, 67, 55, 45, 47, 35},  // 1
@@ -47,6 +48,10 @@ inline constexpr std::array<PricePath, kScenarioCount> ScenarioTable = {{
 // The row a start of the market draws when the UTC clock reads `millisecondOfDay`
 // (0 to 86'399'999): one step of a linear congruential generator seeded with it.
 int DrawScenarioRow(std::uint32_t millisecondOfDay);
+
+// The earliest millisecond of the UTC day at which a start draws `row` (0 to 23),
+// for starting a chosen day.
+std::uint32_t FirstMillisecondDrawing(int row);
 
 // Fills the day's prices and chart coordinates from row `index` (0 to 23).
 void LoadScenario(MarketState& state, int index);

@@ -1,13 +1,14 @@
 #include "zemkari/fuzz/events.h"
 
 #include <array>
-#include <cassert>
 #include <limits>
 
 #include "zemkari/scenarios.h"
 
 namespace zemkari::fuzz {
 namespace {
+
+using Kind = PlayerEvent::Kind;
 
 // Reads the bytes one at a time; past the end it reads zeros, so a truncated
 // operand still decodes.
@@ -37,95 +38,77 @@ int MillisecondOfDay(ByteReader& in) {
 
 }  // namespace
 
-int MillisecondDrawingRow(int row) {
-    assert(row >= 0 && row < kScenarioCount);
-    static const std::array<int, kScenarioCount> firstMillisecond = [] {
-        std::array<int, kScenarioCount> found{};
-        found.fill(-1);
-        int missing = kScenarioCount;
-        for (int ms = 0; missing > 0 && ms < kMillisecondsPerDay; ++ms) {
-            int& slot = found[static_cast<std::size_t>(DrawScenarioRow(static_cast<std::uint32_t>(ms)))];
-            if (slot < 0) {
-                slot = ms;
-                --missing;
-            }
-        }
-        return found;
-    }();
-    return firstMillisecond[static_cast<std::size_t>(row)];
-}
-
-std::vector<Event> DecodeEvents(std::span<const std::uint8_t> bytes) {
+std::vector<PlayerEvent> DecodeEvents(std::span<const std::uint8_t> bytes) {
     constexpr int kOpcodes = 16;
     constexpr int kLongestTickRun = 64;  // more than a whole day of 51 ticks
-    std::vector<Event> events;
+    std::vector<PlayerEvent> events;
     ByteReader in(bytes);
     while (!in.AtEnd()) {
         switch (in.Next() % kOpcodes) {
             case 0:
-                events.push_back({EventKind::StartAt, MillisecondOfDay(in)});
+                events.push_back({Kind::Start, MillisecondOfDay(in)});
                 break;
             case 1:
-                events.push_back({EventKind::StartAt, MillisecondDrawingRow(in.Next() % kScenarioCount)});
+                events.push_back({Kind::Start, static_cast<int>(FirstMillisecondDrawing(in.Next() % kScenarioCount))});
                 break;
             case 2:
-                events.push_back({EventKind::End});
+                events.push_back({Kind::End});
                 break;
             case 3:
             case 4:
-                events.push_back({EventKind::Buy});
+                events.push_back({Kind::Buy});
                 break;
             case 5:
             case 6:
-                events.push_back({EventKind::Sell});
+                events.push_back({Kind::Sell});
                 break;
             case 7:
             case 8:
             case 9:
-                events.push_back({EventKind::Tick});
+                events.push_back({Kind::Tick});
                 break;
             case 10:
-                events.insert(events.end(), in.Next() % kLongestTickRun + 1, Event{EventKind::Tick});
+                events.insert(events.end(), in.Next() % kLongestTickRun + 1, PlayerEvent{Kind::Tick});
                 break;
             case 11:
-                events.push_back({EventKind::SelectShares, SelectorIndex(in.Next())});
+                events.push_back({Kind::SelectShares, SelectorIndex(in.Next())});
                 break;
             case 12:
-                events.push_back({EventKind::SelectSpeed, SelectorIndex(in.Next())});
+                events.push_back({Kind::SelectSpeed, SelectorIndex(in.Next())});
                 break;
             case 13:
-                events.push_back({EventKind::RefuseTimer});
+                events.push_back({Kind::RefuseTimer});
                 break;
             case 14:
-                events.push_back({EventKind::RefuseInterval});
+                events.push_back({Kind::RefuseInterval});
                 break;
             default:
-                events.push_back({EventKind::Tick});
+                events.push_back({Kind::Tick});
                 break;
         }
     }
     return events;
 }
 
-std::string Describe(const Event& event) {
+std::string Describe(const PlayerEvent& event) {
     switch (event.kind) {
-        case EventKind::StartAt:
+        case Kind::Start:
             return "start at ms " + std::to_string(event.value);
-        case EventKind::End:
+        case Kind::End:
             return "end";
-        case EventKind::Buy:
+        case Kind::Buy:
             return "buy";
-        case EventKind::Sell:
+        case Kind::Sell:
             return "sell";
-        case EventKind::Tick:
+        case Kind::Tick:
             return "tick";
-        case EventKind::SelectShares:
+        case Kind::SelectShares:
             return "shares item " + std::to_string(event.value);
-        case EventKind::SelectSpeed:
+        case Kind::SelectSpeed:
             return "speed item " + std::to_string(event.value);
-        case EventKind::RefuseTimer:
+        case Kind::RefuseTimer:
             return "refuse timer";
-        case EventKind::RefuseInterval:
+        case Kind::RefuseInterval:
             return "refuse interval";
     }
     return "unknown event";

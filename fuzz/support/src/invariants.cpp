@@ -45,16 +45,15 @@ std::int64_t SettledUnitProfit(const MarketState& before) {
     return close - before.EntryPrice + bonus;
 }
 
-bool IsTick(const Applied& applied) { return !applied.skipped && applied.event.kind == EventKind::Tick; }
+bool IsTick(const Applied& applied) { return !applied.skipped && applied.event.kind == PlayerEvent::Kind::Tick; }
 
 }  // namespace
 
 Observation Observation::Of(const MarketState& state, const HeadlessBoard& board) {
     Observation seen;
     seen.state = state;
-    for (std::size_t i = 0; i < seen.texts.size(); ++i) seen.texts[i] = board.Text(static_cast<LabelId>(i));
-    for (std::size_t i = 0; i < seen.buttons.size(); ++i) seen.buttons[i] = board.IsEnabled(static_cast<ButtonId>(i));
-    seen.timerOn = board.TimerOn();
+    for (const auto& label : kLabelControls) seen.texts[IndexOf(label.id)] = board.Text(label.id);
+    for (const auto& button : kButtonControls) seen.buttons[IndexOf(button.id)] = board.IsEnabled(button.id);
     return seen;
 }
 
@@ -114,7 +113,7 @@ std::optional<std::string> InvariantChecker::Check(const Observation& before, co
                                                    const Observation& after) {
     Verdict verdict = CheckButtons(after);
     if (!verdict) verdict = CheckFields(after);
-    if (!verdict && !bought_ && !applied.skipped && applied.event.kind == EventKind::Buy &&
+    if (!verdict && !bought_ && !applied.skipped && applied.event.kind == PlayerEvent::Kind::Buy &&
         !IsShareQuantity(after.state.OrderQty)) {
         verdict = Field("the first buy leaves OrderQty", after.state.OrderQty) + ", not a share quantity";
     }
@@ -123,7 +122,7 @@ std::optional<std::string> InvariantChecker::Check(const Observation& before, co
     if (!verdict && IsTick(applied) && applied.failed && after.state.TickCount != before.state.TickCount) {
         verdict = "a failed tick advanced TickCount";
     }
-    if (!verdict && !applied.skipped && applied.event.kind == EventKind::Buy) verdict = CheckBuy(after);
+    if (!verdict && !applied.skipped && applied.event.kind == PlayerEvent::Kind::Buy) verdict = CheckBuy(after);
     if (!verdict) verdict = CheckTexts(applied, after);
     if (!verdict && broke_ && AvailableFunds(after.state) >= 1) {
         verdict = Field("after a tick found the funds exhausted, the funds rose to", AvailableFunds(after.state));
@@ -162,7 +161,7 @@ std::optional<std::string> InvariantChecker::CheckFields(const Observation& afte
 std::optional<std::string> InvariantChecker::CheckProfitBooking(const Observation& before, const Applied& applied,
                                                                 const Observation& after) const {
     const std::int64_t delta = after.state.RealizedProfit - before.state.RealizedProfit;
-    const bool sale = !applied.skipped && applied.event.kind == EventKind::Sell;
+    const bool sale = !applied.skipped && applied.event.kind == PlayerEvent::Kind::Sell;
     if (sale) {
         const std::int64_t expected = before.state.UnitProfit * before.state.OrderQty;
         if (delta != expected) {
@@ -250,7 +249,7 @@ std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, 
         }
     }
     const bool tick = IsTick(applied) && !applied.failed;
-    const bool sale = !applied.skipped && applied.event.kind == EventKind::Sell;
+    const bool sale = !applied.skipped && applied.event.kind == PlayerEvent::Kind::Sell;
     const std::string& power = after.Text(LabelId::Label26);
     if (tick && !ParseMoney(power)) return "buying power " + Quote(power) + " after a tick is no money text";
     if (sale) {
@@ -281,13 +280,13 @@ std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, 
 void InvariantChecker::Remember(const Applied& applied, const Observation& after) {
     if (applied.skipped) return;
     switch (applied.event.kind) {
-        case EventKind::StartAt:
+        case PlayerEvent::Kind::Start:
             if (!applied.failed) shownToday_.reset();
             break;
-        case EventKind::Buy:
+        case PlayerEvent::Kind::Buy:
             bought_ = true;
             break;
-        case EventKind::Tick:
+        case PlayerEvent::Kind::Tick:
             if (applied.failed) break;
             ticked_ = true;
             if (const auto price = ParseWhole(after.Text(LabelId::Label1)); price && *price >= 0 && *price < 256) {

@@ -2,48 +2,18 @@
 
 namespace zemkari::fuzz {
 
-Applied Session::Deliver(const Event& event) {
-    HeadlessBoard& board = game_.Board();
-    Delivery delivery;
-    switch (event.kind) {
-        case EventKind::StartAt:
-            delivery = game_.ClickStart(static_cast<std::uint32_t>(event.value));
-            break;
-        case EventKind::End:
-            delivery = game_.ClickEnd();
-            break;
-        case EventKind::Buy:
-            delivery = game_.ClickBuy();
-            break;
-        case EventKind::Sell:
-            delivery = game_.ClickSell();
-            break;
-        case EventKind::Tick:
-            delivery = game_.TimerTick();
-            break;
-        case EventKind::SelectShares:
-            board.Select(SelectorId::RadioGroup1, event.value);
-            break;
-        case EventKind::SelectSpeed:
-            board.Select(SelectorId::RadioGroup2, event.value);
-            break;
-        case EventKind::RefuseTimer:
-            board.RefuseNextTimerStart();
-            break;
-        case EventKind::RefuseInterval:
-            board.RefuseNextIntervalChange();
-            break;
-    }
+Applied Session::Deliver(const PlayerEvent& event) {
+    const Delivery delivery = game_.Deliver(event);
     return {.event = event, .skipped = delivery.ignored, .failed = delivery.failure.has_value()};
 }
 
-std::optional<std::string> Session::Apply(const Event& event) {
+std::optional<std::string> Session::Apply(const PlayerEvent& event) {
     const Observation before = Observation::Of(game_.State(), game_.Board());
     const Applied applied = Deliver(event);
     return checker_.Check(before, applied, Observation::Of(game_.State(), game_.Board()));
 }
 
-std::optional<std::string> Play(std::span<const Event> events) {
+std::optional<std::string> Play(std::span<const PlayerEvent> events) {
     Session session;
     for (std::size_t i = 0; i < events.size(); ++i) {
         if (auto broken = session.Apply(events[i])) {

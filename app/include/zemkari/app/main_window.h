@@ -33,10 +33,9 @@ public slots:
 private:
     void FormCreate();
     void ConnectHandlers();
-    // Runs a handler to its end; a failure it reports or an exception it throws is
-    // shown to the player and the game goes on.
-    template <typename Handler>
-    void Guarded(Handler&& handler);
+    // Shows a failure a handler reported; an exception that escapes a handler is
+    // shown by GameApplication::notify. Either way the game goes on.
+    void ShowFailure(const Outcome& outcome);
 
     const Clock& clock_;
     MarketState state_{};

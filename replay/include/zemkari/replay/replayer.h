@@ -29,7 +29,6 @@ public:
     const HeadlessBoard& Board() const { return game_.Board(); }
 
 private:
-    Delivery Apply(const Command& command);
     void WriteStep(std::string_view cmd, const Delivery& result);
 
     std::ostream& out_;

@@ -13,7 +13,6 @@ public:
     FieldLabel(Growth growth, QWidget* parent);
 
     void ShowText(const QString& text);
-    Growth growth() const { return growth_; }
 
 private:
     void FitToText();

@@ -11,8 +11,6 @@ namespace zemkari::ui {
 // timer on the user-interface thread, off, with its design interval of 500 ms.
 class QtBoard final : public Board {
 public:
-    static constexpr int kDesignInterval = 500;
-
     explicit QtBoard(const WindowControls& controls);
 
     void SetText(LabelId label, std::string_view text) override;

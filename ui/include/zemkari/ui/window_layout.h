@@ -197,6 +197,20 @@ static_assert(
     }(),
     "kGroups lists the group boxes in the order of Container");
 
+// The controls the game addresses carry the names their tables give them.
+static_assert(
+    [] {
+        for (const LabelDesign& design : kLabelDesigns) {
+            if (design.field && design.name != ControlOf(*design.field).name) return false;
+        }
+        for (const ButtonDesign& design : kButtonDesigns) {
+            if (design.name != ControlOf(design.id).name) return false;
+        }
+        return kShareSelector.name == ControlOf(SelectorId::RadioGroup1).name &&
+               kSpeedSelector.name == ControlOf(SelectorId::RadioGroup2).name;
+    }(),
+    "a design names a control as kLabelControls, kButtonControls and kSelectorControls do");
+
 // Where a container's top left corner lies in the client area.
 constexpr Rect ContainerRect(Container container) {
     if (container == Container::Client) return {0, 0, kClientWidth, kClientHeight};

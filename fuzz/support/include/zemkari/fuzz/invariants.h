@@ -16,17 +16,16 @@ struct Observation {
     MarketState state;
     std::array<std::string, kCountOf<LabelId>> texts;
     std::array<bool, kCountOf<ButtonId>> buttons{};
-    bool timerOn = false;
 
     static Observation Of(const MarketState& state, const HeadlessBoard& board);
-    const std::string& Text(LabelId label) const { return texts[static_cast<std::size_t>(label)]; }
-    bool On(ButtonId button) const { return buttons[static_cast<std::size_t>(button)]; }
+    const std::string& Text(LabelId label) const { return texts[IndexOf(label)]; }
+    bool On(ButtonId button) const { return buttons[IndexOf(button)]; }
 };
 
 // An event as it reached the game: a click on a disabled button or a tick while
 // the timer is off is `skipped`; `failed` when the handler reported a failure.
 struct Applied {
-    Event event;
+    PlayerEvent event;
     bool skipped = false;
     bool failed = false;
 };

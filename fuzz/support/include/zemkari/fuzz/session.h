@@ -15,9 +15,9 @@ namespace zemkari::fuzz {
 class Session {
 public:
     // Applies the event and checks every invariant; returns the first broken one.
-    std::optional<std::string> Apply(const Event& event);
+    std::optional<std::string> Apply(const PlayerEvent& event);
     // Applies the event without checking.
-    Applied Deliver(const Event& event);
+    Applied Deliver(const PlayerEvent& event);
 
     const MarketState& State() const { return game_.State(); }
     const HeadlessBoard& Board() const { return game_.Board(); }
@@ -29,6 +29,6 @@ private:
 
 // Plays the events in a fresh session. On a broken invariant, says which event
 // broke it, after which ones, and what broke.
-std::optional<std::string> Play(std::span<const Event> events);
+std::optional<std::string> Play(std::span<const PlayerEvent> events);
 
 }  // namespace zemkari::fuzz

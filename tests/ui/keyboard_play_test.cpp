@@ -4,19 +4,15 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QShortcut>
 #include <QSignalSpy>
-#include <QTest>
 #include <algorithm>
 #include <array>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "zemkari/app/main_window.h"
+#include "ui_test_support.h"
 #include "zemkari/clock.h"
 #include "zemkari/rules.h"
 #include "zemkari/ui/field_accessibility.h"
@@ -36,10 +32,10 @@ public:
 
     app::TForm1& Form() { return form_; }
 
-    QPushButton& Button(const char* name) { return Find<QPushButton>(QString::fromLatin1(name)); }
-    QRadioButton& ShareItem(int index) { return Find<QRadioButton>(QStringLiteral("RadioGroup1Item%1").arg(index)); }
-    QRadioButton& SpeedItem(int index) { return Find<QRadioButton>(QStringLiteral("RadioGroup2Item%1").arg(index)); }
-    QLabel& Label(const char* name) { return Find<QLabel>(QString::fromLatin1(name)); }
+    QPushButton& Button(std::string_view name) { return testing::Control<QPushButton>(form_, name); }
+    QRadioButton& ShareItem(int index) { return Item("RadioGroup1Item", index); }
+    QRadioButton& SpeedItem(int index) { return Item("RadioGroup2Item", index); }
+    QLabel& Label(std::string_view name) { return testing::Control<QLabel>(form_, name); }
 
     int SelectedShares() { return form_.Board().SelectedIndex(SelectorId::RadioGroup1); }
     int SelectedSpeed() { return form_.Board().SelectedIndex(SelectorId::RadioGroup2); }
@@ -62,19 +58,13 @@ public:
     }
 
 private:
-    template <typename Widget>
-    Widget& Find(const QString& name) {
-        auto* widget = form_.findChild<Widget*>(name);
-        if (widget == nullptr) qFatal("no control named %s", qPrintable(name));
-        return *widget;
+    QRadioButton& Item(const std::string& selector, int index) {
+        return testing::Control<QRadioButton>(form_, selector + std::to_string(index));
     }
 
     FixedClock clock_;
     app::TForm1 form_;
 };
-
-// The four buttons in the order of zemkari::ButtonId.
-constexpr std::array<const char*, 4> kButtonNames = {"Button1", "Button2", "Button3", "Button4"};
 
 }  // namespace
 
@@ -128,21 +118,22 @@ void KeyboardPlayTest::keysClickTheirButtonOnlyWhileItIsOn() {
     QFETCH(int, button);
     Window window;
     std::vector<std::unique_ptr<QSignalSpy>> clicks;
-    for (const char* name : kButtonNames) {
-        window.Button(name).setEnabled(true);
-        clicks.push_back(std::make_unique<QSignalSpy>(&window.Button(name), &QAbstractButton::clicked));
+    for (const auto& control : kButtonControls) {
+        window.Button(control.name).setEnabled(true);
+        clicks.push_back(std::make_unique<QSignalSpy>(&window.Button(control.name), &QAbstractButton::clicked));
     }
+    const std::string_view pressed = kButtonControls[static_cast<std::size_t>(button)].name;
 
     // Off, the button ignores its key and no other button takes it.
-    window.Button(kButtonNames[button]).setEnabled(false);
+    window.Button(pressed).setEnabled(false);
     const MarketState before = window.Form().State();
     window.Key(static_cast<Qt::Key>(key), modifiers);
     for (const auto& spy : clicks) QCOMPARE(spy->count(), 0);
     QVERIFY(window.Form().State() == before);
 
-    window.Button(kButtonNames[button]).setEnabled(true);
+    window.Button(pressed).setEnabled(true);
     window.Key(static_cast<Qt::Key>(key), modifiers);
-    for (int b = 0; b < 4; ++b) QCOMPARE(clicks[b]->count(), b == button ? 1 : 0);
+    for (std::size_t b = 0; b < clicks.size(); ++b) QCOMPARE(clicks[b]->count(), static_cast<int>(b) == button ? 1 : 0);
 }
 
 void KeyboardPlayTest::aHeldKeyActsOnce_data() {
@@ -244,13 +235,10 @@ void KeyboardPlayTest::minusAndPlusStepTheSpeedAndStopAtTheEnds() {
 void KeyboardPlayTest::aWholeDayPlaysFromTheKeyboard() {
     Window window;
     app::TForm1& form = window.Form();
-    const auto ticks = [&form](int count) {
-        for (int i = 0; i < count; ++i) form.Timer1Timer();
-    };
 
     window.Key(Qt::Key_F5);
     QVERIFY(form.Board().Timer().isActive());
-    ticks(3);
+    testing::Ticks(form, 3);
     window.Key(Qt::Key_4);  // 50 shares
     window.Key(Qt::Key_1);  // 1 share
     window.Key(Qt::Key_B);
@@ -266,7 +254,7 @@ void KeyboardPlayTest::aWholeDayPlaysFromTheKeyboard() {
     QVERIFY(form.Board().Timer().isActive());
     QCOMPARE(form.State().EntryPrice, Money{form.State().Prices[2]});
 
-    ticks(2);
+    testing::Ticks(form, 2);
     const Money profit = form.State().UnitProfit;
     window.Key(Qt::Key_S);
     QCOMPARE(form.State().EntryPrice, Money{0});
@@ -313,30 +301,18 @@ void KeyboardPlayTest::tooltipsListTheKeysAndCaptionsStay() {
 
 void KeyboardPlayTest::valueLabelsAreDescribedAndNamedByTheirText() {
     Window window;
-    struct Field {
-        LabelId id;
-        const char* name;
-        QString description;
+    // What a screen reader says each value label shows, in the order of the label ids.
+    const std::array<QString, kCountOf<LabelId>> descriptions = {
+        QStringLiteral("現在値"), QStringLiteral("始値"),     QStringLiteral("高値"),     QStringLiteral("安値"),
+        QStringLiteral("終値"),   QStringLiteral("発注状況"), QStringLiteral("約定代金"), QStringLiteral("評価損益"),
+        QStringLiteral("余力"),   QStringLiteral("コメント"), QStringLiteral("損益判定"),
     };
-    const std::array<Field, 11> fields = {{
-        {LabelId::Label1, "Label1", QStringLiteral("現在値")},
-        {LabelId::Label2, "Label2", QStringLiteral("始値")},
-        {LabelId::Label3, "Label3", QStringLiteral("高値")},
-        {LabelId::Label4, "Label4", QStringLiteral("安値")},
-        {LabelId::Label10, "Label10", QStringLiteral("終値")},
-        {LabelId::Label12, "Label12", QStringLiteral("発注状況")},
-        {LabelId::Label17, "Label17", QStringLiteral("約定代金")},
-        {LabelId::Label25, "Label25", QStringLiteral("評価損益")},
-        {LabelId::Label26, "Label26", QStringLiteral("余力")},
-        {LabelId::Label27, "Label27", QStringLiteral("コメント")},
-        {LabelId::Label28, "Label28", QStringLiteral("損益判定")},
-    }};
-    for (const Field& field : fields) {
+    for (const auto& field : kLabelControls) {
         QLabel& label = window.Label(field.name);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&label);
         QVERIFY(accessible != nullptr);
         QCOMPARE(accessible->role(), QAccessible::StaticText);
-        QCOMPARE(accessible->text(QAccessible::Description), field.description);
+        QCOMPARE(accessible->text(QAccessible::Description), descriptions[IndexOf(field.id)]);
         QCOMPARE(accessible->text(QAccessible::Name), label.text());
 
         window.Form().Board().SetText(field.id, "-123万円");
@@ -349,7 +325,7 @@ void KeyboardPlayTest::valueLabelsAreDescribedAndNamedByTheirText() {
     // A tick writes the board; the names read what it wrote.
     window.Key(Qt::Key_F5);
     window.Form().Timer1Timer();
-    for (const Field& field : fields) {
+    for (const auto& field : kLabelControls) {
         QLabel& label = window.Label(field.name);
         QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), label.text());
     }
@@ -359,5 +335,5 @@ void KeyboardPlayTest::valueLabelsAreDescribedAndNamedByTheirText() {
 
 }  // namespace zemkari
 
-QTEST_MAIN(zemkari::KeyboardPlayTest)
+ZEMKARI_UI_TEST_MAIN(zemkari::KeyboardPlayTest)
 #include "keyboard_play_test.moc"
