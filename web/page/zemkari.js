@@ -83,29 +83,29 @@ let core = null;
 const bytes = (pointer, size) => new Uint8Array(core.memory.buffer, pointer, size);
 
 const boardImports = {
-  zk_set_text(label, pointer, size) {
+  PageSetText(label, pointer, size) {
     pendingTexts.set(label, decoder.decode(bytes(pointer, size)));
   },
-  zk_set_colour(label, colour) {
+  PageSetColour(label, colour) {
     fields[label].dataset.colour = String(colour);
   },
-  zk_set_enabled(button, on) {
+  PageSetEnabled(button, on) {
     buttons[button].disabled = !on;
   },
-  zk_is_enabled(button) {
+  PageIsEnabled(button) {
     return buttons[button].disabled ? 0 : 1;
   },
-  zk_selected_index(selector) {
+  PageSelectedIndex(selector) {
     return selectors[selector].findIndex((radio) => radio.checked);
   },
   // Switching the surface off blanks it, the first time only.
-  zk_disable_chart() {
+  PageDisableChart() {
     if (!chartEnabled) return;
     chartEnabled = false;
     blankChart();
   },
   // The same interval leaves the running clock alone; a new one restarts its countdown.
-  zk_set_timer_interval(milliseconds) {
+  PageSetTimerInterval(milliseconds) {
     if (milliseconds === timer.interval) return 1;
     timer.interval = milliseconds;
     if (timer.handle) {
@@ -114,18 +114,18 @@ const boardImports = {
     }
     return 1;
   },
-  zk_start_timer() {
+  PageStartTimer() {
     if (!timer.handle) runTimer();
     return 1;
   },
-  zk_stop_timer: stopTimer,
-  zk_draw_chart(pointer, count) {
+  PageStopTimer: stopTimer,
+  PageDrawChart(pointer, count) {
     drawChart(new Int32Array(core.memory.buffer, pointer, count * 2));
   },
-  zk_millisecond_of_utc_day() {
+  PageMillisecondOfUtcDay() {
     return Date.now() % 86400000;
   },
-  zk_show_error(pointer, size) {
+  PageShowError(pointer, size) {
     window.alert(decoder.decode(bytes(pointer, size)));
   },
 };

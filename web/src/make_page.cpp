@@ -280,13 +280,17 @@ std::set<std::string> BoldFieldTexts() {
     for (const std::uint32_t clock : clockForRow) {
         for (const int buyAt : {2, 12, 30, 45}) {
             for (const int holdFor : {1, 5, 60}) {
+                using Kind = PlayerEvent::Kind;
                 HeadlessGame game;
-                game.ClickStart(clock);
-                for (int tick = 0; tick < buyAt; ++tick) game.TimerTick(), record(game);
-                game.ClickBuy();
-                for (int tick = 0; tick < holdFor; ++tick) game.TimerTick(), record(game);
-                game.ClickSell();
-                for (int tick = 0; tick < 3; ++tick) game.TimerTick(), record(game);
+                const auto play = [&](Kind kind, int times) {
+                    for (int i = 0; i < times; ++i) game.Deliver({kind, 0}), record(game);
+                };
+                game.Deliver({Kind::Start, static_cast<int>(clock)});
+                play(Kind::Tick, buyAt);
+                game.Deliver({Kind::Buy, 0});
+                play(Kind::Tick, holdFor);
+                game.Deliver({Kind::Sell, 0});
+                play(Kind::Tick, 3);
             }
         }
     }
@@ -358,7 +362,7 @@ int main(int argc, char** argv) {
          << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
          << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
          << style << web::TypeStyles() << "</style>\n</head>\n<body>\n"
-         << "<main id=\"Form1\" aria-label=\"Zemkari\" data-interval=\"" << HeadlessBoard::kDesignInterval
+         << "<main id=\"Form1\" aria-label=\"Zemkari\" data-interval=\"" << kDesignInterval
          << "\" style=\"width:" << web::Px(ui::kClientWidth) << ";height:" << web::Px(ui::kClientHeight) << "\">\n"
          << page.Body() << "</main>\n</body>\n</html>\n";
     std::ofstream regular(argv[4], std::ios::binary);

@@ -11,29 +11,29 @@ constexpr int Index(auto id) { return static_cast<int>(id); }
 
 void PageBoard::SetText(LabelId label, std::string_view text) {
     texts_[static_cast<std::size_t>(label)] = text;
-    zk_set_text(Index(label), text.data(), text.size());
+    PageSetText(Index(label), text.data(), text.size());
 }
 
 std::string PageBoard::Text(LabelId label) const { return texts_[static_cast<std::size_t>(label)]; }
 
-void PageBoard::SetColour(LabelId label, Colour colour) { zk_set_colour(Index(label), Index(colour)); }
+void PageBoard::SetColour(LabelId label, Colour colour) { PageSetColour(Index(label), Index(colour)); }
 
-void PageBoard::SetEnabled(ButtonId button, bool on) { zk_set_enabled(Index(button), on ? 1 : 0); }
+void PageBoard::SetEnabled(ButtonId button, bool on) { PageSetEnabled(Index(button), on ? 1 : 0); }
 
-bool PageBoard::IsEnabled(ButtonId button) const { return zk_is_enabled(Index(button)) != 0; }
+bool PageBoard::IsEnabled(ButtonId button) const { return PageIsEnabled(Index(button)) != 0; }
 
-int PageBoard::SelectedIndex(SelectorId selector) const { return zk_selected_index(Index(selector)); }
+int PageBoard::SelectedIndex(SelectorId selector) const { return PageSelectedIndex(Index(selector)); }
 
-void PageBoard::DisableChart() { zk_disable_chart(); }
+void PageBoard::DisableChart() { PageDisableChart(); }
 
-bool PageBoard::SetTimerInterval(int milliseconds) { return zk_set_timer_interval(milliseconds) != 0; }
+bool PageBoard::SetTimerInterval(int milliseconds) { return PageSetTimerInterval(milliseconds) != 0; }
 
-bool PageBoard::StartTimer() { return zk_start_timer() != 0; }
+bool PageBoard::StartTimer() { return PageStartTimer() != 0; }
 
-void PageBoard::StopTimer() { zk_stop_timer(); }
+void PageBoard::StopTimer() { PageStopTimer(); }
 
-void PageBoard::DrawChart(std::span<const ChartPoint> line) { zk_draw_chart(line.data(), line.size()); }
+void PageBoard::DrawChart(std::span<const ChartPoint> line) { PageDrawChart(line.data(), line.size()); }
 
-std::uint32_t PageClock::MillisecondOfUtcDay() const { return zk_millisecond_of_utc_day(); }
+std::uint32_t PageClock::MillisecondOfUtcDay() const { return PageMillisecondOfUtcDay(); }
 
 }  // namespace zemkari::web

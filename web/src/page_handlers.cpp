@@ -16,7 +16,7 @@ PageGame game;
 
 // The window shows a failure in a message box; the page in its own way.
 void Report(const Outcome& failure) {
-    if (failure) zk_show_error(failure->message.data(), failure->message.size());
+    if (failure) PageShowError(failure->message.data(), failure->message.size());
 }
 
 }  // namespace
