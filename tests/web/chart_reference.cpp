@@ -12,41 +12,39 @@
 
 namespace {
 
-using zemkari::replay::Action;
+using zemkari::PlayerEvent;
 using zemkari::replay::Command;
 
-// Does what the command asks, as the player and the timer would; false for what no
-// player can do in a window.
-bool Play(zemkari::app::TForm1& window, zemkari::FixedClock& clock, const Command& command) {
+// Does what the event asks, as the player and the timer would; false for what no player
+// can do in a window.
+bool Play(zemkari::app::TForm1& window, zemkari::FixedClock& clock, const PlayerEvent& event) {
     using zemkari::testing::Click;
-    const std::string item = std::to_string(command.value);
-    switch (command.action) {
-        case Action::Start:
-            clock.Set(static_cast<std::uint32_t>(command.value));
+    const std::string item = std::to_string(event.value);
+    switch (event.kind) {
+        case PlayerEvent::Kind::Start:
+            clock.Set(static_cast<std::uint32_t>(event.value));
             Click(window, "Button1");
             return true;
-        case Action::End:
+        case PlayerEvent::Kind::End:
             Click(window, "Button2");
             return true;
-        case Action::Buy:
+        case PlayerEvent::Kind::Buy:
             Click(window, "Button3");
             return true;
-        case Action::Sell:
+        case PlayerEvent::Kind::Sell:
             Click(window, "Button4");
             return true;
-        case Action::Tick:
-            for (std::int64_t i = 0; i < command.value; ++i) {
-                if (window.Board().Timer().isActive()) window.Timer1Timer();
-            }
+        case PlayerEvent::Kind::Tick:
+            if (window.Board().Timer().isActive()) window.Timer1Timer();
             return true;
-        case Action::SelectQuantity:
+        case PlayerEvent::Kind::SelectShares:
             Click(window, ("RadioGroup1Item" + item).c_str());
             return true;
-        case Action::SelectSpeed:
+        case PlayerEvent::Kind::SelectSpeed:
             Click(window, ("RadioGroup2Item" + item).c_str());
             return true;
-        case Action::RefuseTimer:
-        case Action::RefuseInterval:
+        case PlayerEvent::Kind::RefuseTimer:
+        case PlayerEvent::Kind::RefuseInterval:
             break;
     }
     return false;
@@ -68,8 +66,11 @@ int main(int argc, char** argv) {
     while (std::getline(script, line)) {
         const auto parsed = zemkari::replay::ParseLine(line);
         const auto* command = std::get_if<Command>(&parsed);
-        if (std::holds_alternative<zemkari::replay::ScriptError>(parsed) ||
-            (command != nullptr && !Play(window, clock, *command))) {
+        bool played = !std::holds_alternative<zemkari::replay::ScriptError>(parsed);
+        for (int i = 0; command != nullptr && played && i < command->times; ++i) {
+            played = Play(window, clock, command->event);
+        }
+        if (!played) {
             std::fprintf(stderr, "web_chart_reference: no player can do \"%s\"\n", line.c_str());
             return 2;
         }
