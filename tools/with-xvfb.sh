@@ -33,7 +33,10 @@ trap stop EXIT
 # Xvfb writes its display number to the pipe once it is ready for clients; it writes
 # nothing if it cannot start, and the read then ends empty.
 mkfifo "$work/display"
-Xvfb -displayfd 3 -nolisten tcp "${server_args[@]}" 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: by default the server resets whenever its last client disconnects (here the
+# readiness probe, or a helper such as the accessibility bus launcher) and refuses
+# connections while it does, which a client starting at that moment meets as a failure.
+Xvfb -displayfd 3 -nolisten tcp -noreset "${server_args[@]}" 3>"$work/display" 2>"$work/xvfb.log" &
 server=$!
 read -r number <"$work/display" || true
 if [[ ! $number =~ ^[0-9]+$ ]]; then
