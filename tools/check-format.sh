@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# Fails when a tracked C++ file differs from what clang-format (.clang-format) makes of it.
+# Fails when a C++ source file differs from what clang-format (.clang-format) makes of it.
+# Lists the files git tracks, or, outside a git work tree (a source tarball), every C++
+# file but those in build folders.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-mapfile -t files < <(git ls-files '*.cpp' '*.h' '*.hpp' '*.cc')
+if command -v git >/dev/null && [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$root" ]]; then
+  mapfile -t files < <(git ls-files '*.cpp' '*.h' '*.hpp' '*.cc')
+else
+  mapfile -t files < <(find . \( -path ./build -o -path './build-*' -o -name '.*' ! -name . \) -prune -o \
+    -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.hpp' -o -name '*.cc' \) -print | sed 's|^\./||' | sort)
+fi
 if [[ ${#files[@]} -eq 0 ]]; then
-  echo "check-format: no C++ files tracked" >&2
+  echo "check-format: no C++ files found" >&2
   exit 1
 fi
 clang-format --dry-run -Werror "${files[@]}"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # clang-tidy with the checked-in .clang-tidy over the game's own sources (core/,
 # replay/, ui/, app/, fuzz/), using the dev build's compile_commands.json.
-# Fails on any finding. Usage: tools/check-tidy.sh [build-dir]   (default build/dev)
+# Fails on any finding, and unless clang-tidy ran over every file and finished.
+# Usage: tools/check-tidy.sh [build-dir]   (default build/dev)
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -29,11 +30,24 @@ if [[ ${#sources[@]} -eq 0 ]]; then
   exit 1
 fi
 
+if ! command -v clang-tidy >/dev/null; then
+  echo "check-tidy: clang-tidy not found (Debian: clang-tidy)" >&2
+  exit 1
+fi
 report="$(mktemp)"
-trap 'rm -f "$report"' EXIT
+errors="$(mktemp)"
+trap 'rm -f "$report" "$errors"' EXIT
+# xargs fails when any run failed, crashed or could not start; every file must be checked.
+status=0
 printf '%s\n' "${sources[@]}" |
-  xargs -P 2 -n 1 clang-tidy -p "$build" --quiet --extra-arg=-Wno-unknown-warning-option >"$report" 2>/dev/null ||
-  true
+  xargs -P 2 -n 1 clang-tidy -p "$build" --quiet --extra-arg=-Wno-unknown-warning-option >"$report" 2>"$errors" ||
+  status=$?
+if ((status != 0)); then
+  grep -E -A3 '(warning|error):' "$report" || true
+  tail -n 20 "$errors" >&2
+  echo "check-tidy: clang-tidy did not finish over all ${#sources[@]} files (xargs status $status)" >&2
+  exit 1
+fi
 if grep -qE '(warning|error):' "$report"; then
   grep -E -A3 '(warning|error):' "$report"
   echo "check-tidy: findings in ${#sources[@]} files" >&2

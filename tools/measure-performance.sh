@@ -4,7 +4,7 @@
 #   - one tick through the window, offscreen (bench/window_tick_bench.cpp);
 #   - start-up to the first painted frame and peak resident memory of the game, as
 #     ratios to a bare Qt window with one Japanese label, run side by side
-#     (bench/startup_bench.cpp), offscreen and, where xvfb-run exists, on Xvfb;
+#     (bench/startup_bench.cpp), offscreen and, where Xvfb exists, on Xvfb (tools/with-xvfb.sh);
 #   - CPU used while a whole day runs at 0.5-second ticks (bench/day_cpu_bench.cpp).
 # Timings are never asserted by the test suite; this script reports and judges them.
 # Exits non-zero when a figure misses its bound.
@@ -34,9 +34,9 @@ echo "== one tick through the window"
 "$bin/window_tick_bench" 2>/dev/null | tee "$results/tick.txt"
 echo "== start-up and peak memory against a bare Qt window (offscreen)"
 "$bin/startup_bench" "$bin/first_frame_game" "$bin/first_frame_bare" "$runs" 2>/dev/null | tee "$results/startup.txt"
-if command -v xvfb-run >/dev/null; then
+if command -v Xvfb >/dev/null; then
   echo "== start-up and peak memory against a bare Qt window (Xvfb)"
-  QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+  QT_QPA_PLATFORM=xcb tools/with-xvfb.sh -s "-screen 0 1280x1024x24" \
     "$bin/startup_bench" "$bin/first_frame_game" "$bin/first_frame_bare" "$runs" 2>/dev/null |
     sed 's/^/xvfb_/' | tee "$results/startup_xvfb.txt"
 fi
@@ -77,7 +77,7 @@ row("One tick through the Qt Board, chart redrawn, window repainted (offscreen),
     f"{tick / 1e3:.3f} ms (CPU {values['tick_cpu_median_us'] / 1e3:.3f} ms; 90th pct {values['tick_p90_us'] / 1e3:.3f} ms)",
     "≤ 1 ms", tick <= 1000, "build/perf/bench/window_tick_bench")
 for prefix, where, command in (("", "offscreen", "build/perf/bench/startup_bench <game> <bare>"),
-                               ("xvfb_", "Xvfb", "xvfb-run … startup_bench <game> <bare>")):
+                               ("xvfb_", "Xvfb", "tools/with-xvfb.sh … startup_bench <game> <bare>")):
     if prefix + "startup_ratio" not in values:
         continue
     v = lambda key: values[prefix + key]

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Regenerates docs/screenshots/*.png: the real window under Xvfb with openbox as the
-# window manager, in the scenes of tests/ui/screenshot_scenes.cpp.
+# Regenerates docs/screenshots/*.png: the real window on a private X server
+# (tools/with-xvfb.sh) with openbox as the window manager, in the scenes of
+# tests/ui/screenshot_scenes.cpp.
 set -eu
 cd "$(dirname "$0")/.."
 cmake --preset dev >/dev/null
@@ -11,10 +12,14 @@ mkdir -p docs/screenshots
 capture() {
   scene=$1 output=$2 screen=$3
   shift 3
-  xvfb-run -a -s "-screen 0 $screen" env "$@" sh -c '
+  tools/with-xvfb.sh -s "-screen 0 $screen" env "$@" sh -c '
     openbox >/dev/null 2>&1 &
     wm=$!
-    sleep 1
+    # The window manager has taken over once it names itself on the root window.
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
+      kill -0 $wm 2>/dev/null || { echo "openbox did not start" >&2; exit 1; }
+      sleep 0.1
+    done
     ./build/dev/tests/ui/zemkari_screenshot "$1" "$2"
     status=$?
     kill $wm

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the suite, the suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the checks: format, clang-tidy, line coverage of the
-# core, and a bounded fuzzing session. Installs missing Debian packages first.
+# UndefinedBehaviorSanitizer, and again in a release build with the package test. Every
+# target is built with gcc (debug and release) and clang (release), warnings as errors.
+# Then the checks: format, clang-tidy, line coverage of the core, and a bounded fuzzing
+# session. Installs missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +23,15 @@ step "Test suite under ASan and UBSan"
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+
+step "Release build, test suite and Debian package"
+cmake --preset release-check
+cmake --build --preset release-check
+ctest --preset release-check
+
+step "Every target built with clang"
+cmake --preset clang
+cmake --build --preset clang
 
 step "clang-tidy"
 tools/check-tidy.sh build/dev

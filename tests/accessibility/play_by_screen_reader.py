@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Plays a trading day of the real game through AT-SPI alone, as a screen reader would.
 
-Run inside a private X server and session bus (xvfb-run -a dbus-run-session -- ...).
+Run inside a private X server and session bus (tools/with-xvfb.sh ...).
 The script starts the accessibility bus and the game, finds every control by its
 role and name and every value label by its description, starts the market, buys one
 share, sells it and ends the market, and checks what the board reads back at each
@@ -357,7 +357,7 @@ def main():
             print(f"FAIL: {program} is not an executable program", file=sys.stderr)
             return 1
     if not os.environ.get("DISPLAY") or not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
-        print("FAIL: run under xvfb-run -a dbus-run-session -- ...", file=sys.stderr)
+        print("FAIL: run under tools/with-xvfb.sh", file=sys.stderr)
         return 1
     # Qt's bridge does not appear when the bus address is forced on it.
     os.environ.pop("AT_SPI_BUS_ADDRESS", None)
