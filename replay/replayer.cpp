@@ -13,18 +13,6 @@ using nlohmann::ordered_json;
 // Only these labels ever change colour during a game.
 constexpr std::array kColouredLabels = {LabelId::Label12, LabelId::Label27, LabelId::Label28};
 
-std::string_view ColourName(Colour colour) {
-    switch (colour) {
-        case Colour::Red:
-            return "red";
-        case Colour::Blue:
-            return "blue";
-        case Colour::WindowText:
-            break;
-    }
-    return "windowtext";
-}
-
 ordered_json Labels(const HeadlessBoard& board) {
     ordered_json labels = ordered_json::object();
     for (const auto& label : kLabelControls) labels[std::string(label.name)] = board.Text(label.id);

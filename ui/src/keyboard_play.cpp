@@ -11,30 +11,15 @@
 namespace zemkari::ui {
 namespace {
 
-// What the tooltips add to a caption, after the key itself.
-constexpr char kShareKeysHint[] = "1〜7 キー: 株数の少ない順";
-constexpr char kSpeedKeysHint[] = "- キー: 遅く / + キー: 速く";
-
-struct ButtonKey {
-    ButtonId button{};
-    QKeyCombination key;
-};
-
-// End market carries a modifier so a stray key cannot end the day.
-constexpr std::array<ButtonKey, kCountOf<ButtonId>> kButtonKeys = {{
-    {ButtonId::Button1, QKeyCombination(Qt::Key_F5)},
-    {ButtonId::Button2, QKeyCombination(Qt::ShiftModifier, Qt::Key_F5)},
-    {ButtonId::Button3, QKeyCombination(Qt::Key_B)},
-    {ButtonId::Button4, QKeyCombination(Qt::Key_S)},
-}};
-
 constexpr std::array<Qt::Key, 7> kDigitKeys = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
                                                Qt::Key_5, Qt::Key_6, Qt::Key_7};
 static_assert(kDigitKeys.size() == ShareQuantities.size(), "one digit per share quantity");
 
 QString Hinted(const QString& caption, const QString& hint) { return QStringLiteral("%1 (%2)").arg(caption, hint); }
 
-QString KeyText(QKeyCombination key) { return QKeySequence(key).toString(QKeySequence::NativeText); }
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString KeyText(const QKeySequence& key) { return key.toString(QKeySequence::NativeText); }
 
 // The key on the main block and the same key on the keypad.
 QList<QKeySequence> MainAndKeypad(Qt::Key key) {
@@ -71,18 +56,19 @@ void HintBox(const QButtonGroup& selector, const QString& hint) {
 void BindButtons(QWidget& window, const WindowControls& controls) {
     for (const ButtonKey& binding : kButtonKeys) {
         QPushButton* button = &controls.Button(binding.button);
-        button->setToolTip(Hinted(button->text(), KeyText(binding.key)));
-        Bind(window, {QKeySequence(binding.key)}, [button] { Click(button); });
+        const QKeySequence key = QKeySequence::fromString(Utf8(binding.key), QKeySequence::PortableText);
+        button->setToolTip(Hinted(button->text(), KeyText(key)));
+        Bind(window, {key}, [button] { Click(button); });
     }
 }
 
 void BindShareKeys(QWidget& window, QButtonGroup& shares) {
-    HintBox(shares, QString::fromUtf8(kShareKeysHint));
+    HintBox(shares, Utf8(kShareKeysHint));
     for (std::size_t rank = 0; rank < kSharesByQuantity.size(); ++rank) {
         const int index = kSharesByQuantity[rank];
         QAbstractButton* item = shares.button(index);
         if (item == nullptr) continue;
-        item->setToolTip(Hinted(item->text(), KeyText(QKeyCombination(kDigitKeys[rank]))));
+        item->setToolTip(Hinted(item->text(), KeyText(QKeySequence(kDigitKeys[rank]))));
         Bind(window, MainAndKeypad(kDigitKeys[rank]), [item] { Click(item); });
     }
 }
@@ -101,7 +87,7 @@ void StepSpeed(QButtonGroup& speeds, int step) {
 }
 
 void BindSpeedKeys(QWidget& window, QButtonGroup& speeds) {
-    const QString hint = QString::fromUtf8(kSpeedKeysHint);
+    const QString hint = Utf8(kSpeedKeysHint);
     HintBox(speeds, hint);
     for (QAbstractButton* item : speeds.buttons()) item->setToolTip(Hinted(item->text(), hint));
     Bind(window, MainAndKeypad(Qt::Key_Minus), [&speeds] { StepSpeed(speeds, +1); });

@@ -26,21 +26,6 @@ namespace {
 using ui::Container;
 using ui::Type;
 
-// The keys of the buttons, as the browser names them (KeyboardEvent.key).
-struct ButtonKey {
-    ButtonId button;
-    std::string_view key;
-};
-// End market carries a modifier so a stray key cannot end the day.
-constexpr std::array<ButtonKey, kCountOf<ButtonId>> kButtonKeys = {{
-    {ButtonId::Button1, "F5"},
-    {ButtonId::Button2, "Shift+F5"},
-    {ButtonId::Button3, "B"},
-    {ButtonId::Button4, "S"},
-}};
-constexpr std::string_view kShareKeysHint = "1〜7 キー: 株数の少ない順";
-constexpr std::string_view kSpeedKeysHint = "- キー: 遅く / + キー: 速く";
-
 // The fields that announce their changes to a screen reader, politely: the comment,
 // the order status and the profit indicator. The quote board changes every tick and
 // would drown them.
@@ -86,18 +71,6 @@ std::string Box(int left, int top, int width, int height) {
     return "left:" + Px(left) + ";top:" + Px(top) + ";width:" + Px(width) + ";height:" + Px(height);
 }
 
-std::string ColourName(Colour colour) {
-    switch (colour) {
-        case Colour::Red:
-            return "red";
-        case Colour::Blue:
-            return "blue";
-        case Colour::WindowText:
-            break;
-    }
-    return "windowtext";
-}
-
 // Each type the design uses, once, as a class of the page's style.
 std::string TypeStyles() {
     std::set<std::pair<int, bool>> types;
@@ -116,8 +89,8 @@ std::string TypeStyles() {
     }
     // The colours the game writes, by the index of zemkari::Colour.
     for (const Colour colour : {Colour::WindowText, Colour::Red, Colour::Blue}) {
-        css += "[data-colour=\"" + std::to_string(static_cast<int>(colour)) + "\"]{color:var(--" + ColourName(colour) +
-               ")}\n";
+        css += "[data-colour=\"" + std::to_string(static_cast<int>(colour)) + "\"]{color:var(--" +
+               std::string(ColourName(colour)) + ")}\n";
     }
     return css;
 }
@@ -191,7 +164,7 @@ private:
     }
 
     void Button(const ui::ButtonDesign& design) {
-        const std::string_view key = kButtonKeys[IndexOf(design.id)].key;
+        const std::string_view key = ui::kButtonKeys[IndexOf(design.id)].key;
         out_ << "<button id=\"" << design.name << "\" class=\"" << TypeClass(design.type) << "\" data-button=\""
              << IndexOf(design.id) << "\" data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\" title=\""
              << Escaped(design.caption) << " (" << key << ")\" style=\""
@@ -222,13 +195,8 @@ private:
 
     // The key of each item: the digits pick the share counts fewest first; + and -
     // step the speeds, so each speed item carries its rank from the fastest.
-    static std::vector<int> RanksByValue(std::span<const int> values) {
-        std::vector<int> order(values.size());
-        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return values[static_cast<std::size_t>(a)] < values[static_cast<std::size_t>(b)];
-        });
-        std::vector<int> rank(values.size());
+    static std::vector<int> Ranks(std::span<const int> order) {
+        std::vector<int> rank(order.size());
         for (std::size_t r = 0; r < order.size(); ++r) rank[static_cast<std::size_t>(order[r])] = static_cast<int>(r);
         return rank;
     }
@@ -236,8 +204,8 @@ private:
     void Selector(const ui::SelectorDesign& design, SelectorId id) {
         const bool shares = id == SelectorId::RadioGroup1;
         Frame(design.name, design.title, design.type, {design.left, design.top, design.width, design.height},
-              "radiogroup", shares ? kShareKeysHint : kSpeedKeysHint);
-        const std::vector<int> ranks = shares ? RanksByValue(ShareQuantities) : RanksByValue(GameSpeeds);
+              "radiogroup", shares ? ui::kShareKeysHint : ui::kSpeedKeysHint);
+        const std::vector<int> ranks = shares ? Ranks(ui::kSharesByQuantity) : Ranks(ui::kSpeedsFastestFirst);
         for (int i = 0; i < design.itemCount; ++i) {
             const ui::Rect r = ui::SelectorItemRect(design, i);
             const std::string_view text = design.items[static_cast<std::size_t>(i)];

@@ -89,6 +89,19 @@ constexpr const Control<SelectorId>& ControlOf(SelectorId id) { return kSelector
 
 enum class Colour { WindowText, Red, Blue };
 
+// The colour's name in the replay tool's output and the page's style sheet.
+constexpr std::string_view ColourName(Colour colour) {
+    switch (colour) {
+        case Colour::Red:
+            return "red";
+        case Colour::Blue:
+            return "blue";
+        case Colour::WindowText:
+            break;
+    }
+    return "windowtext";
+}
+
 // One point of the chart line, in pixels of the 409 x 321 chart surface.
 struct ChartPoint {
     int x = 0;

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "zemkari/board.h"
+#include "zemkari/rules.h"
 
 // The window's design: every control's place, caption, type and colour, as plain data free
 // of Qt, so the window and the web page are laid out from the same tables.
@@ -234,5 +237,42 @@ constexpr Rect SelectorItemRect(const SelectorDesign& design, int item) {
     const int topMargin = captionHeight + 1 + (free % perColumn) / 2;
     return {8 + (item / perColumn) * columnWidth, topMargin + (item % perColumn) * rowHeight, columnWidth, rowHeight};
 }
+
+// The keys that play the game, for the window and the page alike.
+
+// Each button's key, in the notation both Qt's key sequences and the page read. End
+// market carries a modifier so a stray key cannot end the day.
+struct ButtonKey {
+    ButtonId button;
+    std::string_view key;
+};
+inline constexpr std::array<ButtonKey, kCountOf<ButtonId>> kButtonKeys = {{
+    {ButtonId::Button1, "F5"},
+    {ButtonId::Button2, "Shift+F5"},
+    {ButtonId::Button3, "B"},
+    {ButtonId::Button4, "S"},
+}};
+
+// What the tooltips add to a selector's caption.
+inline constexpr std::string_view kShareKeysHint = "1〜7 キー: 株数の少ない順";
+inline constexpr std::string_view kSpeedKeysHint = "- キー: 遅く / + キー: 速く";
+
+// The item indices of a selector table, ordered by their values, smallest first; equal
+// values keep their index order.
+template <std::size_t N>
+constexpr std::array<int, N> IndicesByValue(const std::array<int, N>& values) {
+    std::array<int, N> order{};
+    for (std::size_t i = 0; i < N; ++i) order[i] = static_cast<int>(i);
+    for (std::size_t i = 1; i < N; ++i) {
+        for (std::size_t j = i; j > 0 && values[order[j - 1]] > values[order[j]]; --j)
+            std::swap(order[j - 1], order[j]);
+    }
+    return order;
+}
+
+// The keys 1 to 7 pick the share selector's items in this order: fewest shares first.
+inline constexpr auto kSharesByQuantity = IndicesByValue(ShareQuantities);
+// The game-speed items from the fastest (shortest interval) to the slowest.
+inline constexpr auto kSpeedsFastestFirst = IndicesByValue(GameSpeeds);
 
 }  // namespace zemkari::ui
