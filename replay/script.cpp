@@ -64,11 +64,29 @@ std::string JoinWords(const std::vector<std::string_view>& words) {
     return text;
 }
 
-// Built by appending: GCC 12 at -O2 reports a false -Wrestrict inside `"literal" + std::string&&`.
+std::string EscapedForTerminal(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+            escaped += c;
+        } else if (byte < 0x20 || byte == 0x7f) {
+            std::array<char, 5> hex{};
+            std::snprintf(hex.data(), hex.size(), "\\x%02x", static_cast<unsigned>(byte));
+            escaped += hex.data();
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// Escaped, since a word may hold any byte but a blank. Built by appending: GCC 12 at
+// -O2 reports a false -Wrestrict inside `"literal" + std::string&&`.
 std::string Quoted(std::string_view word) {
     std::string quoted;
-    quoted.reserve(word.size() + 2);
-    quoted.append(1, '"').append(word).append(1, '"');
+    quoted.append(1, '"').append(EscapedForTerminal(word)).append(1, '"');
     return quoted;
 }
 
@@ -146,24 +164,6 @@ Number ReadArgument(Argument argument, std::string_view word) {
 
 std::string_view WhatIsMissing(Argument argument) {
     return argument == Argument::Time ? "a time (HH:MM:SS.mmm or milliseconds)" : "an item index";
-}
-
-std::string EscapedForTerminal(std::string_view text) {
-    std::string escaped;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            escaped += '\\';
-            escaped += c;
-        } else if (byte < 0x20 || byte == 0x7f) {
-            std::array<char, 5> hex{};
-            std::snprintf(hex.data(), hex.size(), "\\x%02x", static_cast<unsigned>(byte));
-            escaped += hex.data();
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer target (fuzz preset: clang, ASan, UBSan) and runs it for a
-# bounded time with a fixed seed. It works on a temporary copy of fuzz/corpus, so
-# the checked-in corpus does not grow. An input that breaks an invariant is left in
-# build/fuzz/artifacts/; copy it to fuzz/regressions/ so the test suite replays it.
+# Builds the libFuzzer targets (fuzz preset: clang, ASan, UBSan) and runs them for a
+# bounded time with a fixed seed, the time shared between them: zemkari_fuzz over
+# player events on a copy of fuzz/corpus, zemkari_fuzz_script over replay scripts
+# seeded with the transcripts' scripts. The checked-in corpus does not grow. An input
+# that breaks an invariant is left in build/fuzz/artifacts/<target>/; copy an event
+# input to fuzz/regressions/ so the test suite replays it.
 #
-# Usage: tools/fuzz.sh [seconds]   (default 120)
+# Usage: tools/fuzz.sh [seconds]   (default 120, in all)
 set -euo pipefail
 
 seconds="${1:-120}"
@@ -12,25 +14,32 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target zemkari_fuzz
+cmake --build --preset fuzz --target zemkari_fuzz zemkari_fuzz_script
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-cp fuzz/corpus/* "$work/"
-artifacts="$root/build/fuzz/artifacts"
-mkdir -p "$artifacts"
-
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-# libFuzzer reports every new input; keep that in a log and show its end.
-log="$artifacts/fuzz.log"
-status=0
-build/fuzz/fuzz/zemkari_fuzz "$work" \
-  -seed=1 -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
-  -print_final_stats=1 -artifact_prefix="$artifacts/" >"$log" 2>&1 || status=$?
-if ((status != 0)); then
-  tail -n 80 "$log"
-  echo "fuzz: an input broke the game; see $log and $artifacts/" >&2
-  exit "$status"
-fi
-grep -E '^(Done|stat::)' "$log"
+
+# fuzz TARGET SECONDS SEED... [libFuzzer options]: runs TARGET on a copy of the seeds.
+fuzz() {
+  local target="$1" time="$2" seeds="$3"
+  shift 3
+  local corpus="$work/$target" artifacts="$root/build/fuzz/artifacts/$target"
+  mkdir -p "$corpus" "$artifacts"
+  cp $seeds "$corpus/"
+  # libFuzzer reports every new input; keep that in a log and show its end.
+  local log="$artifacts/fuzz.log" status=0
+  printf '\n%s, %s s\n' "$target" "$time"
+  "build/fuzz/fuzz/$target" "$corpus" -seed=1 -max_total_time="$time" -max_len=4096 -timeout=10 \
+    -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$artifacts/" "$@" >"$log" 2>&1 || status=$?
+  if ((status != 0)); then
+    tail -n 80 "$log"
+    echo "fuzz: an input broke $target; see $log and $artifacts/" >&2
+    exit "$status"
+  fi
+  grep -E '^(Done|stat::)' "$log"
+}
+
+fuzz zemkari_fuzz $((seconds - seconds / 2)) "fuzz/corpus/*"
+fuzz zemkari_fuzz_script $((seconds / 2)) "tests/replay/transcripts/*.script" -dict=fuzz/script.dict

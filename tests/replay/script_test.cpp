@@ -135,6 +135,8 @@ TEST(DescribeError, EscapesControlCharactersQuotesAndBackslashes) {
     using namespace std::string_literals;
     EXPECT_EQ(DescribeError(1, "a\x1b[2J\"\\\x7f"s + '\0', ScriptError{"unknown command"}),
               R"(zemkari-replay: line 1: unknown command: "a\x1b[2J\"\\\x7f\x00")");
+    // The word a reason quotes is escaped too: only blanks separate words.
+    EXPECT_EQ(std::get<ScriptError>(ParseLine("tick \x1b[2J\v")).reason, R"(not a number "\x1b[2J\x0b")");
 }
 
 }  // namespace
