@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer, and again in a release build with the package test. Every
 # target is built with gcc (debug and release) and clang (release), warnings as errors.
 # Then the checks: format, clang-tidy, line coverage of the core, and a bounded fuzzing
-# session. Installs missing Debian packages first.
+# session over clicks and replay scripts. Installs missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,7 +39,7 @@ tools/check-tidy.sh build/dev
 step "Line coverage of the core"
 tools/coverage.sh
 
-step "Fuzzing every click sequence (120 s, fixed seed)"
+step "Fuzzing every click sequence and every replay script (120 s in all, fixed seed)"
 tools/fuzz.sh 120
 
 step "All tests passed"
