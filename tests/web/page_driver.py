@@ -19,7 +19,9 @@ CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 
 # Runs before any script of the page: Date and performance.now read a clock the test
-# sets, and setInterval/setTimeout only fire when the test advances that clock to them.
+# sets, and setInterval (the market clock) fires only when the test advances that clock
+# to it. One-shot timeouts stay real: the page sets none, and the ones chromedriver's own
+# scripts set in some versions must neither wait for the test nor pass for a tick.
 FAKE_CLOCK_AND_TIMERS = r"""
 (() => {
   const RealDate = Date;
@@ -33,32 +35,29 @@ FAKE_CLOCK_AND_TIMERS = r"""
   }
   window.Date = FakeDate;
   performance.now = () => now - origin;
-  const add = (repeat) => (callback, delay = 0, ...args) => {
+  window.setInterval = (callback, delay = 0, ...args) => {
     const ms = Math.max(0, Number(delay) || 0);
     const id = nextId++;
-    timers.set(id, { callback, args, ms, due: now + ms, repeat });
+    timers.set(id, { callback, args, ms, due: now + ms });
     return id;
   };
-  window.setInterval = add(true);
-  window.setTimeout = add(false);
-  window.clearInterval = window.clearTimeout = (id) => { timers.delete(id); };
+  window.clearInterval = (id) => { timers.delete(id); };
   window.__zemkariTest = {
     // Sets the clock to a millisecond of the UTC day (same day).
     setTimeOfDay(ms) { now = origin + ms; },
     passTime(ms) { now += ms; },
     timeOfDay() { return now - origin; },
     repeating() {
-      return [...timers.values()].filter((t) => t.repeat).map((t) => ({ ms: t.ms, due: t.due - origin }));
+      return [...timers.values()].map((t) => ({ ms: t.ms, due: t.due - origin }));
     },
-    // Fires the timer due first, with the clock at its due time; returns that time.
+    // Fires the interval due first, with the clock at its due time; returns that time.
     fireNext() {
       let first = null;
-      for (const [id, t] of timers) if (!first || t.due < first[1].due) first = [id, t];
+      for (const t of timers.values()) if (!first || t.due < first.due) first = t;
       if (!first) return null;
-      const [id, t] = first;
-      now = Math.max(now, t.due);
-      if (t.repeat) t.due = now + t.ms; else timers.delete(id);
-      t.callback(...t.args);
+      now = Math.max(now, first.due);
+      first.due = now + first.ms;
+      first.callback(...first.args);
       return now - origin;
     },
   };
