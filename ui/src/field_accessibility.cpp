@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
+#include "zemkari/ui/utf8.h"
+
 namespace zemkari::ui {
 namespace {
 
@@ -40,9 +42,7 @@ void MakeFieldsAccessible(const WindowControls& controls) {
     for (std::size_t i = 0; i < controls.fields.size(); ++i) {
         FieldLabel& label = *controls.fields[i];
         ReplaceCachedInterface(label);
-        const std::string_view description = kLabelControls[i].description;
-        label.setAccessibleDescription(
-            QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())));
+        label.setAccessibleDescription(Utf8(kLabelControls[i].description));
     }
 }
 

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "zemkari/ui/utf8.h"
+
 namespace zemkari::ui {
 namespace {
 
@@ -16,8 +18,6 @@ constexpr std::array<Qt::Key, 7> kDigitKeys = {Qt::Key_1, Qt::Key_2, Qt::Key_3, 
 static_assert(kDigitKeys.size() == ShareQuantities.size(), "one digit per share quantity");
 
 QString Hinted(const QString& caption, const QString& hint) { return QStringLiteral("%1 (%2)").arg(caption, hint); }
-
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString KeyText(const QKeySequence& key) { return key.toString(QKeySequence::NativeText); }
 

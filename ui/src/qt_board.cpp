@@ -1,14 +1,13 @@
 #include "zemkari/ui/qt_board.h"
 
 #include "zemkari/rules.h"
+#include "zemkari/ui/utf8.h"
 
 namespace zemkari::ui {
 
 QtBoard::QtBoard(const WindowControls& controls) : controls_(controls) { timer_.setInterval(kDesignInterval); }
 
-void QtBoard::SetText(LabelId label, std::string_view text) {
-    controls_.Field(label).ShowText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
+void QtBoard::SetText(LabelId label, std::string_view text) { controls_.Field(label).ShowText(Utf8(text)); }
 
 std::string QtBoard::Text(LabelId label) const { return controls_.Field(label).text().toStdString(); }
 

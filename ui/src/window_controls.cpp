@@ -6,11 +6,10 @@
 #include <string_view>
 
 #include "zemkari/ui/fonts.h"
+#include "zemkari/ui/utf8.h"
 
 namespace zemkari::ui {
 namespace {
-
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 Qt::Alignment Alignment(Align align) {
     switch (align) {
