@@ -30,15 +30,15 @@ public:
         if (!QTest::qWaitForWindowActive(&form_)) qFatal("the window did not become active");
     }
 
-    app::TForm1& Form() { return form_; }
+    app::GameWindow& Form() { return form_; }
 
     QPushButton& Button(std::string_view name) { return testing::Control<QPushButton>(form_, name); }
     QRadioButton& ShareItem(int index) { return Item("RadioGroup1Item", index); }
     QRadioButton& SpeedItem(int index) { return Item("RadioGroup2Item", index); }
     QLabel& Label(std::string_view name) { return testing::Control<QLabel>(form_, name); }
 
-    int SelectedShares() { return form_.Board().SelectedIndex(SelectorId::RadioGroup1); }
-    int SelectedSpeed() { return form_.Board().SelectedIndex(SelectorId::RadioGroup2); }
+    int SelectedShares() { return form_.Board().SelectedIndex(SelectorId::ShareQuantity); }
+    int SelectedSpeed() { return form_.Board().SelectedIndex(SelectorId::GameSpeed); }
 
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&form_, key, modifiers); }
 
@@ -63,7 +63,7 @@ private:
     }
 
     FixedClock clock_;
-    app::TForm1 form_;
+    app::GameWindow form_;
 };
 
 }  // namespace
@@ -91,7 +91,7 @@ private slots:
 void KeyboardPlayTest::valueLabelsMadeAccessibleLateStillReadTheirText() {
     QWidget client;
     const ui::WindowControls controls = ui::BuildWindowControls(client, QString());
-    ui::FieldLabel& current = controls.Field(LabelId::Label1);
+    ui::FieldLabel& current = controls.Field(LabelId::CurrentPrice);
     // With a screen reader listening, Qt makes a label's interface as soon as its text is
     // set; until the game's interface replaces it, an empty value reads as the group title.
     QCOMPARE(QAccessible::queryAccessibleInterface(&current)->text(QAccessible::Name), QStringLiteral("【株価情報】"));
@@ -234,7 +234,7 @@ void KeyboardPlayTest::minusAndPlusStepTheSpeedAndStopAtTheEnds() {
 
 void KeyboardPlayTest::aWholeDayPlaysFromTheKeyboard() {
     Window window;
-    app::TForm1& form = window.Form();
+    app::GameWindow& form = window.Form();
 
     window.Key(Qt::Key_F5);
     QVERIFY(form.Board().Timer().isActive());
@@ -324,7 +324,7 @@ void KeyboardPlayTest::valueLabelsAreDescribedAndNamedByTheirText() {
 
     // A tick writes the board; the names read what it wrote.
     window.Key(Qt::Key_F5);
-    window.Form().Timer1Timer();
+    window.Form().OnTick();
     for (const auto& field : kLabelControls) {
         QLabel& label = window.Label(field.name);
         QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), label.text());

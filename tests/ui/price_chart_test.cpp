@@ -9,7 +9,7 @@
 
 using zemkari::ChartPoint;
 using zemkari::ScenarioTable;
-using zemkari::app::TForm1;
+using zemkari::app::GameWindow;
 using zemkari::testing::Click;
 using zemkari::testing::Control;
 using zemkari::testing::Ticks;
@@ -49,7 +49,7 @@ class PriceChartTest : public QObject {
 
 private slots:
     void isBlankWhenTheWindowOpens() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& chart = Control<PriceChart>(window, "PaintBox1");
         QCOMPARE(chart.Picture().devicePixelRatio(), chart.devicePixelRatioF());
         QCOMPARE(chart.Picture().size(), QSize(409, 321) * chart.Picture().devicePixelRatio());
@@ -57,14 +57,14 @@ private slots:
     }
 
     void firstTickOfTheDayDrawsNoLine() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         Click(window, "Button1");
         Ticks(window, 1);
         QVERIFY(IsBlank(Control<PriceChart>(window, "PaintBox1")));
     }
 
     void lineRunsFromTheOpeningThroughEveryRevealedPoint() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& chart = Control<PriceChart>(window, "PaintBox1");
         Click(window, "Button1");
         Ticks(window, 21);  // the last of them reveals point 20
@@ -80,7 +80,7 @@ private slots:
     }
 
     void wholeDayEndsAtTheCloseOnTheRightEdge() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& chart = Control<PriceChart>(window, "PaintBox1");
         Click(window, "Button1");
         Ticks(window, 60);
@@ -93,7 +93,7 @@ private slots:
     // One pixel row in every eight is painted in the surface's colour over what the
     // surface held; the rows between keep the older line.
     void hatchCutsTheOlderLineInOneRowOfEight() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& chart = Control<PriceChart>(window, "PaintBox1");
         const std::array<ChartPoint, 3> upright{{{0, 200}, {100, 0}, {100, 320}}};
         chart.Draw(upright);
@@ -115,7 +115,7 @@ private slots:
     }
 
     void firstEndOfTheMarketBlanksTheChartAndLaterOnesDoNot() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& chart = Control<PriceChart>(window, "PaintBox1");
         Click(window, "Button1");
         Ticks(window, 10);
@@ -131,7 +131,7 @@ private slots:
 
     // A new day draws over the last one without clearing it.
     void newDayKeepsThePreviousLineUnderTheNewOne() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& chart = Control<PriceChart>(window, "PaintBox1");
         Click(window, "Button1");
         Ticks(window, 51);
@@ -141,7 +141,7 @@ private slots:
     }
 
     void repaintingTheWindowKeepsThePicture() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto& chart = Control<PriceChart>(window, "PaintBox1");

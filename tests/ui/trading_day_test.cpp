@@ -7,7 +7,7 @@
 #include "zemkari/scenarios.h"
 
 using zemkari::ScenarioTable;
-using zemkari::app::TForm1;
+using zemkari::app::GameWindow;
 using zemkari::testing::Click;
 using zemkari::testing::Control;
 using zemkari::testing::LabelText;
@@ -58,7 +58,7 @@ class TradingDayTest : public QObject {
 
     // Starts the market on `row` and lets two ticks pass, so that a buy takes the
     // first point of the day.
-    void OpenDay(TForm1& window, int row) {
+    void OpenDay(GameWindow& window, int row) {
         clock_.Set(zemkari::FirstMillisecondDrawing(row));
         Click(window, "Button1");
         QCOMPARE(window.State().ScenarioIndex, row);
@@ -67,7 +67,7 @@ class TradingDayTest : public QObject {
 
 private slots:
     void startingTheMarketShowsTheRulesAndRunsTheClock() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         Click(window, "Button1");
         QVERIFY(LabelText(window, "Label27").startsWith(Utf8("値幅上限２５０万円")));
         QVERIFY(window.Board().Timer().isActive());
@@ -78,7 +78,7 @@ private slots:
     }
 
     void buyThenSellAtAProfit() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kOrdinaryCloseRow);
         Click(window, "Button3");
         QVERIFY(!Enabled(window, "Button1") && !Enabled(window, "Button2") && !Enabled(window, "Button3"));
@@ -104,7 +104,7 @@ private slots:
     }
 
     void orderBeyondTheBuyingPowerLapses() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         Click(window, "RadioGroup1Item3");  // 5 shares at 100: 500 > 300
         OpenDay(window, kOrdinaryCloseRow);
         Click(window, "Button3");
@@ -118,7 +118,7 @@ private slots:
 
     // Five shares at 100 exceed the opening 300, but not the 750 after a limit-up close.
     void shareSelectorChoosesTheQuantityBought() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kLimitUpRow);
         Click(window, "Button3");
         Ticks(window, kTicksToClose);
@@ -134,7 +134,7 @@ private slots:
     }
 
     void limitUpClosePaysTheBonus() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kLimitUpRow);
         Click(window, "Button3");
         Ticks(window, kTicksToClose);
@@ -149,7 +149,7 @@ private slots:
     }
 
     void limitDownCloseChargesThePenaltyAndEndsInAMarginCall() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kLimitDownRow);
         Click(window, "Button3");
         Ticks(window, kTicksToClose);
@@ -171,7 +171,7 @@ private slots:
     }
 
     void ordinaryCloseSellsAtTheClosingPrice() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kOrdinaryCloseRow);
         Click(window, "Button3");
         Ticks(window, kTicksToClose);
@@ -185,7 +185,7 @@ private slots:
     }
 
     void endingTheMarketStopsTheClockAndClearsTheQuotes() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kOrdinaryCloseRow);
         Click(window, "Button2");
         QVERIFY(!window.Board().Timer().isActive());
@@ -197,7 +197,7 @@ private slots:
     }
 
     void speedSelectorSetsTheTickInterval() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kOrdinaryCloseRow);
         QCOMPARE(window.Board().Timer().interval(), 1000);
         const int speeds[] = {500, 1000, 1500, 2000, 2500};
@@ -211,7 +211,7 @@ private slots:
     // The first start waits the design interval; starting a running clock again
     // leaves its countdown alone.
     void startingTheClockWaitsItsIntervalOnce() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         QTimer& timer = window.Board().Timer();
         Click(window, "Button1");
         QVERIFY(timer.isActive());
@@ -225,7 +225,7 @@ private slots:
     // Qt restarts a timer given its own interval again; a speed applied on every
     // tick must not hold the clock back.
     void reapplyingTheSameSpeedDoesNotHoldTheClockBack() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& board = window.Board();
         QSignalSpy ticks(&board.Timer(), &QTimer::timeout);
         QVERIFY(board.StartTimer());
@@ -237,7 +237,7 @@ private slots:
     }
 
     void refusedClockIsReportedAndTheGameGoesOn() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         window.Board().RefuseNextTimerStart();
         MessageBoxWatcher watcher;
         Click(window, "Button1");
@@ -253,7 +253,7 @@ private slots:
     }
 
     void exceptionEscapingAnEventIsShownAndTheLoopGoesOn() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         MessageBoxWatcher watcher;
         Thrower thrower;
         QEvent event(QEvent::User);

@@ -28,7 +28,7 @@ inline QString LabelText(QWidget& window, std::string_view name) { return Contro
 void Click(QWidget& window, std::string_view name);
 
 // Runs `count` ticks of the market clock, as the timer would.
-void Ticks(app::TForm1& window, int count);
+void Ticks(app::GameWindow& window, int count);
 
 // Closes every message box that opens while it lives, keeping what each said.
 class MessageBoxWatcher {

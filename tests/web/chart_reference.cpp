@@ -17,7 +17,7 @@ using zemkari::replay::Command;
 
 // Does what the event asks, as the player and the timer would; false for what no player
 // can do in a window.
-bool Play(zemkari::app::TForm1& window, zemkari::FixedClock& clock, const PlayerEvent& event) {
+bool Play(zemkari::app::GameWindow& window, zemkari::FixedClock& clock, const PlayerEvent& event) {
     using zemkari::testing::Click;
     const std::string item = std::to_string(event.value);
     switch (event.kind) {
@@ -35,7 +35,7 @@ bool Play(zemkari::app::TForm1& window, zemkari::FixedClock& clock, const Player
             Click(window, "Button4");
             return true;
         case PlayerEvent::Kind::Tick:
-            if (window.Board().Timer().isActive()) window.Timer1Timer();
+            if (window.Board().Timer().isActive()) window.OnTick();
             return true;
         case PlayerEvent::Kind::SelectShares:
             Click(window, ("RadioGroup1Item" + item).c_str());
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     zemkari::app::GameApplication application(qtArgc, argv);
     zemkari::FixedClock clock;
-    zemkari::app::TForm1 window(clock);
+    zemkari::app::GameWindow window(clock);
     std::ifstream script(argv[1]);
     std::string line;
     while (std::getline(script, line)) {
