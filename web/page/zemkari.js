@@ -25,25 +25,36 @@ const kLineColour = 'rgb(0, 255, 0)';
 const kLineWidth = 3;
 const kHatchRow = 4; // the row of every eight that the hatch paints, as the window's pattern does
 const kHatchPeriod = 8;
-const painter = setUpChart();
+const painter = { context: chart.getContext('2d'), width: chart.width, height: chart.height, fitted: false };
 let chartEnabled = true;
+fitChart();
+window.addEventListener('resize', fitChart);
 
-function setUpChart() {
-  const width = chart.width;
-  const height = chart.height;
-  // On a high-density screen the chart draws at full resolution, in its own pixels.
-  const ratio = window.devicePixelRatio || 1;
+// The canvas holds one pixel per device pixel at the size the page shows it: on a
+// high-density screen, and on a phone, where the chart scales with the screen. Drawing
+// stays in the design's pixels. A new size (the phone turned) keeps what was drawn.
+function fitChart() {
+  const { context, width, height } = painter;
+  const ratio = (window.devicePixelRatio || 1) * (chart.getBoundingClientRect().width / width || 1);
+  if (painter.fitted && Math.round(width * ratio) === chart.width) return;
+  let kept = null;
+  if (painter.fitted) {
+    kept = document.createElement('canvas');
+    kept.width = chart.width;
+    kept.height = chart.height;
+    kept.getContext('2d').drawImage(chart, 0, 0);
+  }
   chart.width = Math.round(width * ratio);
   chart.height = Math.round(height * ratio);
-  const context = chart.getContext('2d');
-  context.scale(ratio, ratio);
+  context.setTransform(ratio, 0, 0, ratio, 0, 0);
   context.lineWidth = kLineWidth;
   context.lineCap = 'round';
   context.lineJoin = 'round';
   context.strokeStyle = kLineColour;
   context.fillStyle = faceColour;
-  context.fillRect(0, 0, width, height);
-  return { context, width, height };
+  if (kept) context.drawImage(kept, 0, 0, width, height);
+  else context.fillRect(0, 0, width, height);
+  painter.fitted = true;
 }
 
 function blankChart() {

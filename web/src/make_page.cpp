@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "page_handlers.h"
+#include "phone_style.h"
 #include "zemkari/board.h"
 #include "zemkari/design/keys.h"
 #include "zemkari/design/window.h"
@@ -328,12 +329,12 @@ int main(int argc, char** argv) {
     web::Page page(caption);
     std::ofstream html(argv[3], std::ios::binary);
     html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>Zemkari</title>\n"
-         << "<meta name=\"viewport\" content=\"width=" << design::kClientWidth + 16 << "\">\n"
+         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
          << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
          << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
          << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
-         << style << web::TypeStyles() << "</style>\n</head>\n<body>\n"
+         << style << web::TypeStyles() << web::PhoneStyle() << "</style>\n</head>\n<body>\n"
          << "<main id=\"" << design::kWindowName << "\" aria-label=\"Zemkari\" data-interval=\"" << kDesignInterval
          << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\"" << ZEMKARI_EXPORT_NAME(OnTick)
          << "\" style=\"width:" << web::Px(design::kClientWidth) << ";height:" << web::Px(design::kClientHeight)
