@@ -22,6 +22,7 @@ import sys
 import tempfile
 
 from PIL import Image
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -65,13 +66,14 @@ def time_of_day(value):
 
 
 class Player:
-    """Plays one script on a freshly loaded page, by mouse or by keyboard, checking each
-    step against the expected transcript."""
+    """Plays one script on a freshly loaded page, by mouse, by keyboard or by touch,
+    checking each step against the expected transcript."""
 
-    def __init__(self, driver, url, expected, by_keys):
+    def __init__(self, driver, url, expected, by_keys, by_taps=False):
         self.driver = driver
         self.expected = expected
         self.by_keys = by_keys
+        self.by_taps = by_taps
         self.step = 0
         page_driver.open_page(driver, url)
         # When the market clock's next tick is due: one interval after the last tick,
@@ -105,7 +107,18 @@ class Player:
 
     def click(self, element):
         self.js("passTime(arguments[0])", CLICK_PAUSE)
-        element.click()
+        if not self.by_taps:
+            element.click()
+            return
+        # One tap, one click, and none on a disabled button: no second click from the
+        # mouse events a browser makes up after a touch.
+        wanted = 0 if element.tag_name == "button" and not element.is_enabled() else 1
+        try:
+            clicks = page_driver.tap(self.driver, element)
+        except TimeoutException:
+            raise Mismatch(f"step {self.step}: a tap on the page's margin never arrived") from None
+        if clicks != wanted:
+            raise Mismatch(f"step {self.step}: one tap on {element.text!r} gave {clicks} clicks, not {wanted}")
 
     def press(self, key):
         self.js("passTime(arguments[0])", CLICK_PAUSE)
@@ -195,11 +208,14 @@ def near(point, mask):
     return any((x + dx, y + dy) in mask for dx in (-1, 0, 1) for dy in (-1, 0, 1))
 
 
-def compare_charts(page_png, window_png, name):
+def compare_charts(page_png, window_png, name, scaled=False):
     """Every green pixel of either chart lies within one pixel of a green pixel of the
-    other: the canvas smooths the line's edges, the window does not."""
+    other: the canvas smooths the line's edges, the window does not. A `scaled` chart,
+    drawn at a phone's size and density, is compared at the window's size."""
     page = Image.open(io.BytesIO(page_png))
     window = Image.open(window_png)
+    if scaled:
+        page = page.convert("RGB").resize(window.size, Image.BOX)
     if page.size != window.size:
         raise Mismatch(f"{name}: chart is {page.size}, the window's {window.size}")
     page_green, window_green = green_mask(page), green_mask(window)
@@ -311,6 +327,180 @@ def check_click_before_core(driver, url, transcripts):
         driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": hold["identifier"]})
 
 
+# Each element the window's design places, where the design places it, in its group or
+# in the window: the phone's arrangement leaves a screen that fits the window alone.
+WINDOW_PLACES = """
+const misplaced = [];
+for (const element of document.querySelectorAll('main [style]')) {
+  const box = element.getBoundingClientRect(), within = element.offsetParent.getBoundingClientRect();
+  const got = { left: box.left - within.left, top: box.top - within.top, width: box.width, height: box.height,
+                right: within.right - box.right };
+  for (const [side, value] of Object.entries(got)) {
+    const want = element.style[side];
+    if (want && Math.abs(parseFloat(want) - value) > 0.01) misplaced.push(`${element.id} ${side} ${value} not ${want}`);
+  }
+}
+const form = document.querySelector('main').getBoundingClientRect();
+return { misplaced, form: [form.width, form.height], display: getComputedStyle(document.querySelector('main')).display };
+"""
+
+
+def check_window_layout(driver, url):
+    """On a desktop screen of 1280 x 800 the page is the window, control for control."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": 1280, "height": 800, "deviceScaleFactor": 1, "mobile": False})
+    try:
+        page_driver.open_page(driver, url)
+        got = driver.execute_script(WINDOW_PLACES)
+    finally:
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    if got["form"] != [626, 545] or got["display"] != "block":
+        raise Mismatch(f"the window is {got['form']}, laid out as {got['display']}")
+    if got["misplaced"]:
+        raise Mismatch(f"{len(got['misplaced'])} places differ from the window's: {got['misplaced'][:5]}")
+
+
+# What a player watches and taps during a day, each within the first screen.
+FIRST_SCREEN = {"Label1": "current price", "PaintBox1": "chart", "Button3": "buy", "Button4": "sell",
+                "GroupBox6": "buying power", "GroupBox4": "profit and loss"}
+
+PHONE_LAYOUT = """
+window.scrollTo(0, 0);
+const box = (element) => {
+  const b = element.getBoundingClientRect();
+  return { name: element.id || element.textContent, left: b.left, top: b.top, right: b.right, bottom: b.bottom,
+           width: b.width, height: b.height };
+};
+const texts = [];
+const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+  const element = node.parentElement;
+  if (node.textContent.trim() && element.getClientRects().length)
+    texts.push([node.textContent, parseFloat(getComputedStyle(element).fontSize)]);
+}
+const chart = document.querySelector('main canvas');
+return {
+  width: innerWidth, height: innerHeight, scrollWidth: document.scrollingElement.scrollWidth,
+  viewport: document.querySelector('meta[name=viewport]').content,
+  taps: [...document.querySelectorAll('main button, main label')].map(
+      (element) => ({ ...box(element), touchAction: getComputedStyle(element).touchAction })),
+  texts,
+  first: arguments[0].map((id) => box(document.getElementById(id))),
+  chart: { pixels: [chart.width, chart.height], shown: [chart.getBoundingClientRect().width,
+           chart.getBoundingClientRect().height], ratio: devicePixelRatio },
+};
+"""
+
+# The events a page could act on besides a click, and act twice on one tap.
+PRESS_EVENTS = {"touchstart", "touchend", "pointerdown", "pointerup", "mousedown", "mouseup", "dblclick"}
+
+
+def press_listeners(driver):
+    """The types of every listener for PRESS_EVENTS on the window, the document or any
+    element of it."""
+    found = []
+    for target in ("window", "document"):
+        handle = driver.execute_cdp_cmd("Runtime.evaluate", {"expression": target})["result"]["objectId"]
+        listeners = driver.execute_cdp_cmd("DOMDebugger.getEventListeners",
+                                           {"objectId": handle, "depth": -1, "pierce": True})["listeners"]
+        found += [listener["type"] for listener in listeners if listener["type"] in PRESS_EVENTS]
+    return found
+
+
+def phone_layout_faults(got, size):
+    """What is wrong with the page as PHONE_LAYOUT measured it on a screen of `size`."""
+    faults = []
+    if "width=device-width" not in got["viewport"] or re.search(r"maximum-scale|user-scalable", got["viewport"]):
+        faults.append(f"the viewport is {got['viewport']!r}")
+    # A page wider than the screen would have the browser widen its viewport to fit,
+    # zoomed out; the screen's own size is what the player has.
+    width, height = size
+    if got["width"] != width or got["height"] != height or got["scrollWidth"] > width:
+        faults.append(f"the page is {got['scrollWidth']} pixels wide in a viewport of {got['width']} x "
+                      f"{got['height']} on a screen of {width} x {height}")
+    faults += [f"{t['name']} is {t['width']:.0f} x {t['height']:.0f}" for t in got["taps"]
+               if t["width"] < 44 or t["height"] < 44]
+    faults += [f"{t['name']} waits for a second tap ({t['touchAction']})" for t in got["taps"]
+               if t["touchAction"] != "manipulation"]
+    faults += [f"{text!r} is {size_px} pixels" for text, size_px in got["texts"] if size_px < 12]
+    faults += [f"the {FIRST_SCREEN[b['name']]} lies outside the first screen: {b}" for b in got["first"]
+               if b["left"] < 0 or b["top"] < 0 or b["right"] > width or b["bottom"] > height]
+    chart = got["chart"]
+    if any(abs(pixels - shown * chart["ratio"]) > 1 for pixels, shown in zip(chart["pixels"], chart["shown"])):
+        faults.append(f"the chart has {chart['pixels']} pixels for {chart['shown']} shown at {chart['ratio']}")
+    return [f"{width} x {height}: {fault}" for fault in faults]
+
+
+def chart_at_window_size(driver):
+    """The chart as PNG bytes, scaled to the size the window's design gives it."""
+    size = driver.execute_script("const style = document.querySelector('main canvas').style;"
+                                 "return [parseInt(style.width), parseInt(style.height)];")
+    image = Image.open(io.BytesIO(page_driver.canvas_png(driver))).convert("RGB").resize(size, Image.BOX)
+    out = io.BytesIO()
+    image.save(out, "PNG")
+    return out.getvalue()
+
+
+def check_phone_layout(driver, url):
+    """On a phone, in the middle of a day with a share bought, held upright and then
+    turned: nothing to scroll sideways, every button and selector item a finger's size
+    and acting on a tap at once, no type below 12 pixels, what a player watches and taps
+    during a day on the first screen, the chart drawn at the screen's density and kept
+    as it was through the turn; the page zooms with two fingers and acts on clicks alone."""
+    width, height = page_driver.PHONE
+    page_driver.emulate_phone(driver, width, height)
+    page_driver.open_page(driver, url)
+    driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", time_of_day("09:00:15.000"))
+    for caption, ticks in (("相場開始", 2), ("買い注文", 3)):
+        if page_driver.tap(driver, page_driver.button_by_caption(driver, caption)) != 1:
+            raise Mismatch(f"a tap on {caption} did not give one click")
+        for _ in range(ticks):
+            driver.execute_script("window.__zemkariTest.fireNext()")
+    upright = driver.execute_script(PHONE_LAYOUT, list(FIRST_SCREEN))
+    faults = phone_layout_faults(upright, (width, height))
+    drawn = chart_at_window_size(driver)
+    # The page has handled the turn once the window's resize event has reached a
+    # listener added after the page's own.
+    driver.execute_script("window.__turned = new Promise((resolve) => addEventListener('resize', resolve));")
+    page_driver.emulate_phone(driver, height, width)
+    driver.execute_async_script("const done = arguments[arguments.length - 1]; window.__turned.then(() => done(true));")
+    turned = driver.execute_script(PHONE_LAYOUT, list(FIRST_SCREEN))
+    faults += phone_layout_faults(turned, (height, width))
+    try:
+        compare_charts(chart_at_window_size(driver), io.BytesIO(drawn), "the chart after the turn")
+    except Mismatch as error:
+        faults.append(str(error))
+    faults += [f"the page listens to {kind}" for kind in press_listeners(driver)]
+    if faults:
+        raise Mismatch("; ".join(faults))
+    for got in (upright, turned):
+        tap = min(got["taps"], key=lambda t: min(t["width"], t["height"]))
+        last = max(b["bottom"] for b in got["first"])
+        print(f"     {got['width']} x {got['height']}: smallest tap target {tap['name']} {tap['width']:.0f} x "
+              f"{tap['height']:.0f}, smallest type {min(size for _, size in got['texts']):.0f} px, "
+              f"what a player watches ends {last:.0f} px down")
+
+
+def play_script(driver, url, script, how, faces, window_png):
+    """Plays one transcript's script by "mouse", "keys" or "taps" and checks every step,
+    the fonts and the chart; returns whether all matched."""
+    name = script.stem + ("" if how == "mouse" else f" ({how})")
+    expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
+    try:
+        player = Player(driver, url, expected, how == "keys", how == "taps")
+        for words in commands(script):
+            player.play(words)
+        if player.step != len(expected):
+            raise Mismatch(f"played {player.step} steps of {len(expected)}")
+        faces.check(player.shown | {tuple(t) for t in page_driver.page_texts(driver)}, name)
+        compare_charts(page_driver.canvas_png(driver), window_png, name, scaled=how == "taps")
+        print(f"ok   {name}: {player.step} steps and the chart")
+        return True
+    except Mismatch as error:
+        print(f"FAIL {name}: {error}")
+        return False
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--site", required=True)
@@ -325,39 +515,39 @@ def main():
         raise SystemExit("no transcript to play")
     failures = 0
     faces = FontFaces(args.site)
+
+    def run(check, *arguments):
+        nonlocal failures
+        try:
+            check(*arguments)
+            print(f"ok   {check.__name__}")
+        except Mismatch as error:
+            failures += 1
+            print(f"FAIL {check.__name__}: {error}")
+
     with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
             tempfile.TemporaryDirectory() as scratch:
+        window_pngs = {}
+        for script in played:
+            window_pngs[script] = pathlib.Path(scratch) / f"{script.stem}.png"
+            subprocess.run([args.chart_reference, str(script), str(window_pngs[script])], check=True,
+                           env={**os.environ, "QT_QPA_PLATFORM": "offscreen"})
         page_driver.fake_clock_and_timers(driver)
         # Two scripts again from the keyboard: every key, and B while buying is off.
         by_keys = [pathlib.Path(args.transcripts) / f"{name}.script" for name in ("several_days", "refused_buys")]
-        runs = [(s, False) for s in played] + [(s, True) for s in by_keys]
-        for script, by_keys in runs:
-            name = script.stem + (" (keys)" if by_keys else "")
-            expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
-            try:
-                player = Player(driver, url, expected, by_keys)
-                for words in commands(script):
-                    player.play(words)
-                if player.step != len(expected):
-                    raise Mismatch(f"played {player.step} steps of {len(expected)}")
-                faces.check(player.shown | {tuple(t) for t in page_driver.page_texts(driver)}, name)
-                window_png = pathlib.Path(scratch) / f"{script.stem}.png"
-                subprocess.run([args.chart_reference, str(script), str(window_png)], check=True,
-                               env={**os.environ, "QT_QPA_PLATFORM": "offscreen"})
-                compare_charts(page_driver.canvas_png(driver), window_png, name)
-                print(f"ok   {name}: {player.step} steps and the chart")
-            except Mismatch as error:
-                failures += 1
-                print(f"FAIL {name}: {error}")
+        runs = [(s, "mouse") for s in played] + [(s, "keys") for s in by_keys]
+        for script, how in runs:
+            failures += not play_script(driver, url, script, how, faces, window_pngs[script])
         early = functools.partial(check_click_before_core, transcripts=pathlib.Path(args.transcripts))
         early.__name__ = check_click_before_core.__name__
-        for check in (check_accessibility, check_held_key, early):
-            try:
-                check(driver, url)
-                print(f"ok   {check.__name__}")
-            except Mismatch as error:
-                failures += 1
-                print(f"FAIL {check.__name__}: {error}")
+        for check in (check_accessibility, check_held_key, early, check_window_layout):
+            run(check, driver, url)
+        # Every script again on a phone, tapped.
+        page_driver.emulate_phone(driver, *page_driver.PHONE)
+        page_driver.log_taps(driver)
+        for script in played:
+            failures += not play_script(driver, url, script, "taps", faces, window_pngs[script])
+        run(check_phone_layout, driver, url)
     print(f"not played (no player can give their commands): {', '.join(skipped)}")
     return 1 if failures else 0
 

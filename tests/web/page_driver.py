@@ -1,7 +1,8 @@
 """The browser page under a test's control: the site served from 127.0.0.1 on a port the
 system picks, Debian's headless Chromium driven through chromedriver, and the page's
-clock and timers replaced, before the page loads, by ones the caller sets and advances.
-Shared by the browser test, the page's screenshots and its measurement."""
+clock and timers replaced, before the page loads, by ones the caller sets and advances;
+optionally the browser of a phone, tapped as a finger taps. Shared by the browser test,
+the page's screenshots and its measurement."""
 
 import contextlib
 import functools
@@ -121,6 +122,77 @@ def open_page(driver, url):
         const ready = () => performance.getEntriesByName('zemkari-core').length > 0;
         const wait = () => ready() ? document.fonts.ready.then(() => done(true)) : requestAnimationFrame(wait);
         wait();""")
+
+
+# The phone the page is played on: its screen in CSS pixels, upright, and its density.
+PHONE = (390, 844)
+PHONE_SCALE = 3
+
+# Counts, before the page sees them, the clicks that reach a button or a selector item
+# of the game and those that reach the page outside the game; a selector item's click
+# on its radio button follows from the item's and is not counted again.
+TAP_LOG = r"""
+(() => {
+  window.__zemkariTaps = { controls: 0, outside: 0 };
+  document.addEventListener('click', (event) => {
+    if (event.target.matches('main button, main label')) ++window.__zemkariTaps.controls;
+    else if (!event.target.closest('main')) ++window.__zemkariTaps.outside;
+  }, true);
+})();
+"""
+
+
+def log_taps(driver):
+    """From the next navigation on, every page logs the clicks that taps give it."""
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TAP_LOG})
+
+
+def emulate_phone(driver, width, height, scale=PHONE_SCALE):
+    """From now on the browser is a phone's: a touch screen of `width` x `height` CSS
+    pixels at `scale` device pixels each, laying pages out by their viewport meta."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
+
+
+def touch(driver, x, y):
+    """A finger put down at (x, y) of the viewport, in CSS pixels, and lifted."""
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+
+# Scrolls the element into view as a player would, no further than needed, and returns
+# its centre in the viewport.
+TAP_POINT = """
+const element = arguments[0];
+element.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+const box = element.getBoundingClientRect();
+return [box.x + box.width / 2, box.y + box.height / 2];
+"""
+
+# Waits for the page to count the given number of clicks outside the game.
+OUTSIDE_CLICKS = """
+const want = arguments[0], done = arguments[arguments.length - 1];
+const wait = () => window.__zemkariTaps.outside >= want ? done(window.__zemkariTaps) : requestAnimationFrame(wait);
+wait();
+"""
+
+
+def tap(driver, element):
+    """Taps `element` at its centre, as a finger does, and returns how many clicks the
+    game's controls got from it. A second tap, on the page's margin, closes the first:
+    the browser delivers taps in order, so once the page has the second tap's click it
+    has every event the first gave, however late."""
+    x, y = driver.execute_script(TAP_POINT, element)
+    before = driver.execute_script("return window.__zemkariTaps;")
+    touch(driver, x, y)
+    touch(driver, MARGIN_POINT, MARGIN_POINT)
+    after = driver.execute_async_script(OUTSIDE_CLICKS, before["outside"] + 1)
+    return after["controls"] - before["controls"]
+
+
+# A point of the viewport in the page's margin, outside the game whatever the scroll.
+MARGIN_POINT = 2
 
 
 BOARD_STATE = """
