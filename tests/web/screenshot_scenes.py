@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """Puts the browser page in the scenes of the window's screenshots and captures its game
 area: `screenshot_scenes.py SITE REPLAY OUTPUT_DIR` writes web-start.png, web-midday.png,
-web-limit-up.png and web-margin-call.png, and web-midday-2x.png on a screen of twice the
-pixel density. REPLAY is the zemkari-replay tool, which tells
-at what time of day a start of the market draws a given day."""
+web-limit-up.png and web-margin-call.png, web-midday-2x.png on a screen of twice the
+pixel density, and phone-start.png, phone-midday.png, phone-limit-up.png and
+phone-margin-call.png: the first screen of a phone held upright. REPLAY is the
+zemkari-replay tool, which tells at what time of day a start of the market draws a
+given day."""
 
 import json
 import pathlib
@@ -31,24 +33,34 @@ def clock_for_rows(replay, rows):
     return found
 
 
-def capture(site, clocks, scenes, output, suffix="", scale=1):
+def capture(site, clocks, scenes, output, suffix="", scale=1, phone=False):
+    """Each scene's game area, or on a phone, tapped as a player taps, the first screen
+    (phone-*.png)."""
     with page_driver.served(site) as url, page_driver.chromium(scale=scale) as driver:
         page_driver.fake_clock_and_timers(driver)
+        if phone:
+            page_driver.emulate_phone(driver, *page_driver.PHONE)
+            page_driver.log_taps(driver)
+        press = (lambda element: page_driver.tap(driver, element)) if phone else (lambda element: element.click())
         for name in scenes:
             page_driver.open_page(driver, url)
             if SCENES[name]:
                 row, ticks = SCENES[name]
                 driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", clocks[row])
-                page_driver.button_by_caption(driver, "相場開始").click()
+                press(page_driver.button_by_caption(driver, "相場開始"))
                 for _ in range(2):
                     driver.execute_script("window.__zemkariTest.fireNext()")
-                page_driver.button_by_caption(driver, "買い注文").click()
+                press(page_driver.button_by_caption(driver, "買い注文"))
                 for _ in range(ticks):
                     driver.execute_script("window.__zemkariTest.fireNext()")
             # No focus ring in the picture, as in the window's.
-            driver.execute_script("document.activeElement.blur()")
-            target = output / f"web-{name}{suffix}.png"
-            driver.find_element("css selector", "main").screenshot(str(target))
+            driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0);")
+            if phone:
+                target = output / f"phone-{name}.png"
+                driver.save_screenshot(str(target))
+            else:
+                target = output / f"web-{name}{suffix}.png"
+                driver.find_element("css selector", "main").screenshot(str(target))
             print(target)
 
 
@@ -57,6 +69,7 @@ def main():
     clocks = clock_for_rows(replay, {scene[0] for scene in SCENES.values() if scene})
     capture(site, clocks, SCENES, output)
     capture(site, clocks, ["midday"], output, suffix="-2x", scale=2)
+    capture(site, clocks, SCENES, output, phone=True)
 
 
 if __name__ == "__main__":
