@@ -3,9 +3,10 @@
   - the site's size, raw and as transferred (gzip for what a server compresses: HTML,
     JavaScript, WebAssembly, text; the fonts and the icon are compressed already),
   - navigation to the first rendered board, against a page with the same font and one
-    label, medians over RUNS alternating loads in one headless Chromium, cache off,
+    label, medians over RUNS alternating loads in one headless Chromium, cache off, on
+    a desktop screen and on a phone's (390 x 844 CSS pixels at three device pixels each),
   - the median time of one tick's work in the page: the core's tick, the page writing
-    its results and the browser laying the page out again."""
+    its results and the browser laying the page out again, on either screen."""
 
 import gzip
 import json
@@ -115,27 +116,34 @@ def main():
         served = pathlib.Path(scratch) / "site"
         shutil.copytree(site, served)
         (served / "baseline.html").write_text(BASELINE, encoding="utf-8")
-        with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
-            driver.execute_cdp_cmd("Network.enable", {})
-            game, bare, core = [], [], []
-            first_render(driver, url)  # one warm-up load of each
-            first_render(driver, url + "baseline.html")
-            for _ in range(runs):
-                game.append(first_render(driver, url))
-                core.append(core_bound(driver))
-                bare.append(first_render(driver, url + "baseline.html"))
-            result["first_render_game_ms"] = statistics.median(game)
-            result["first_render_baseline_ms"] = statistics.median(bare)
-            result["core_bound_ms"] = statistics.median(core)
-            result["first_render_ratio"] = result["first_render_game_ms"] / result["first_render_baseline_ms"]
+        for screen, phone in (("", False), ("_phone", True)):
+            with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
+                driver.execute_cdp_cmd("Network.enable", {})
+                if phone:
+                    page_driver.emulate_phone(driver, *page_driver.PHONE)
+                game, bare, core = [], [], []
+                first_render(driver, url)  # one warm-up load of each
+                first_render(driver, url + "baseline.html")
+                for _ in range(runs):
+                    game.append(first_render(driver, url))
+                    core.append(core_bound(driver))
+                    bare.append(first_render(driver, url + "baseline.html"))
+                result[f"first_render{screen}_game_ms"] = statistics.median(game)
+                result[f"first_render{screen}_baseline_ms"] = statistics.median(bare)
+                result[f"core_bound{screen}_ms"] = statistics.median(core)
+                result[f"first_render{screen}_ratio"] = (result[f"first_render{screen}_game_ms"] /
+                                                         result[f"first_render{screen}_baseline_ms"])
 
-        with page_driver.served(site) as url, page_driver.chromium() as driver:
-            driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": MANUAL_TIMERS})
-            page_driver.open_page(driver, url)
-            times = driver.execute_script(TICKS, 20, 55)
-            result["tick_median_ms"] = statistics.median(times)
-            result["tick_p90_ms"] = statistics.quantiles(times, n=10)[-1]
-            result["ticks"] = len(times)
+        for screen, phone in (("", False), ("_phone", True)):
+            with page_driver.served(site) as url, page_driver.chromium() as driver:
+                driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": MANUAL_TIMERS})
+                if phone:
+                    page_driver.emulate_phone(driver, *page_driver.PHONE)
+                page_driver.open_page(driver, url)
+                times = driver.execute_script(TICKS, 20, 55)
+                result[f"tick{screen}_median_ms"] = statistics.median(times)
+                result[f"tick{screen}_p90_ms"] = statistics.quantiles(times, n=10)[-1]
+                result["ticks"] = len(times)
     result["chromium"] = driver_version()
     print(json.dumps(result))
 
