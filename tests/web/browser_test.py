@@ -459,11 +459,13 @@ def check_phone_layout(driver, url):
     upright = driver.execute_script(PHONE_LAYOUT, list(FIRST_SCREEN))
     faults = phone_layout_faults(upright, (width, height))
     drawn = chart_at_window_size(driver)
-    # The page has handled the turn once the window's resize event has reached a
-    # listener added after the page's own.
+    # The page has handled the turn in the frame of the window's resize event: its
+    # layout and the size it tells. The frame after it comes after all that.
     driver.execute_script("window.__turned = new Promise((resolve) => addEventListener('resize', resolve));")
     page_driver.emulate_phone(driver, height, width)
-    driver.execute_async_script("const done = arguments[arguments.length - 1]; window.__turned.then(() => done(true));")
+    driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        window.__turned.then(() => requestAnimationFrame(() => requestAnimationFrame(() => done(true))));""")
     turned = driver.execute_script(PHONE_LAYOUT, list(FIRST_SCREEN))
     faults += phone_layout_faults(turned, (height, width))
     try:

@@ -25,20 +25,25 @@ const kLineColour = 'rgb(0, 255, 0)';
 const kLineWidth = 3;
 const kHatchRow = 4; // the row of every eight that the hatch paints, as the window's pattern does
 const kHatchPeriod = 8;
-const painter = { context: chart.getContext('2d'), width: chart.width, height: chart.height, fitted: false };
+const painter = { context: chart.getContext('2d'), width: chart.width, height: chart.height, shown: 0 };
 let chartEnabled = true;
-fitChart();
-window.addEventListener('resize', fitChart);
+fitChart(chart.width);
+// The layout tells the size the chart is shown at (on a phone it scales with the screen,
+// and changes as the phone turns), without the page asking for it before its first
+// frame; zooming the page changes the pixel density.
+new ResizeObserver(([entry]) => fitChart(entry.contentRect.width)).observe(chart);
+window.addEventListener('resize', () => fitChart(painter.shown));
 
-// The canvas holds one pixel per device pixel at the size the page shows it: on a
-// high-density screen, and on a phone, where the chart scales with the screen. Drawing
-// stays in the design's pixels. A new size (the phone turned) keeps what was drawn.
-function fitChart() {
+// The canvas holds one pixel per device pixel at the `shown` width in CSS pixels, and
+// drawing stays in the design's pixels. A new size keeps what was drawn.
+function fitChart(shown) {
   const { context, width, height } = painter;
-  const ratio = (window.devicePixelRatio || 1) * (chart.getBoundingClientRect().width / width || 1);
-  if (painter.fitted && Math.round(width * ratio) === chart.width) return;
+  const ratio = ((window.devicePixelRatio || 1) * (shown || width)) / width;
+  const fitted = painter.shown > 0;
+  painter.shown = shown || width;
+  if (fitted && Math.round(width * ratio) === chart.width) return;
   let kept = null;
-  if (painter.fitted) {
+  if (fitted) {
     kept = document.createElement('canvas');
     kept.width = chart.width;
     kept.height = chart.height;
@@ -54,7 +59,6 @@ function fitChart() {
   context.fillStyle = faceColour;
   if (kept) context.drawImage(kept, 0, 0, width, height);
   else context.fillRect(0, 0, width, height);
-  painter.fitted = true;
 }
 
 function blankChart() {
