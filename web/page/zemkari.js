@@ -206,13 +206,20 @@ function bindKeys() {
 async function loadCore() {
   const url = new URL('zemkari.wasm', import.meta.url);
   const imports = { env: boardImports, wasi_snapshot_preview1: systemImports };
+  let module;
   let instance;
   try {
-    ({ instance } = await WebAssembly.instantiateStreaming(fetch(url), imports));
+    ({ module, instance } = await WebAssembly.instantiateStreaming(fetch(url), imports));
   } catch {
     const response = await fetch(url);
-    ({ instance } = await WebAssembly.instantiate(await response.arrayBuffer(), imports));
+    ({ module, instance } = await WebAssembly.instantiate(await response.arrayBuffer(), imports));
   }
+  // The board gives exactly what the core imports (page_imports.h): a missing function
+  // has already failed the instantiation, and one the core does not import is a name
+  // out of step with it.
+  const imported = new Set(WebAssembly.Module.imports(module).map(({ name }) => name));
+  const unused = Object.keys(boardImports).filter((name) => !imported.has(name));
+  if (unused.length) throw new Error(`zemkari.wasm imports no ${unused.join(', ')}`);
   core = instance.exports;
   core._initialize();
 }
