@@ -1,26 +1,21 @@
 // Writes the page's index.html from the window's design tables, so the page and the
-// window are laid out from one source, and lists every character the page can show
-// in the game's font, for the font subset. Built for Node.js and run by the build:
-//   make_page STYLE.css VERSION INDEX.html REGULAR.txt BOLD.txt
+// window are laid out from one source. Built for Node.js and run by the build:
+//   make_page STYLE.css VERSION INDEX.html
 #include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "page_handlers.h"
-#include "zemkari/board.h"
+#include "version_line.h"
 #include "zemkari/design/keys.h"
 #include "zemkari/design/window.h"
-#include "zemkari/headless_board.h"
-#include "zemkari/headless_game.h"
-#include "zemkari/rules.h"
-#include "zemkari/scenarios.h"
-#include "zemkari/texts.h"
 
 namespace zemkari::web {
 namespace {
@@ -32,14 +27,6 @@ using design::Type;
 // the order status and the profit indicator. The quote board changes every tick and
 // would drown them.
 constexpr std::array<LabelId, 3> kAnnouncedFields = {LabelId::Comment, LabelId::OrderStatus, LabelId::ProfitIndicator};
-
-// Every text the core can write: numbers are plain decimal with a leading "-".
-constexpr std::array<std::string_view, 16> kCoreTexts = {
-    "0123456789-",        texts::kManYen,       texts::kRules,          texts::kNoOrder,
-    texts::kFilledSuffix, texts::kLapsed,       texts::kMarginCall,     texts::kFundsShort,
-    texts::kGameOver,     texts::kLimitUpClose, texts::kLimitDownClose, texts::kOrdinaryClose,
-    texts::kProfitTaken,  texts::kLossCut,      texts::kNoTimer,        texts::kNoTimerInterval,
-};
 
 // HTML-escaped text; the design texts hold no markup, but a caption may hold "&" one day.
 std::string Escaped(std::string_view text) {
@@ -231,84 +218,6 @@ private:
     std::ostringstream out_;
 };
 
-// The texts the core writes into the bold value fields (the quote board, the profit and
-// the buying power, the profit indicator), as it plays every day: one share bought at a
-// few points of it, then sold at a profit, at a loss or held to the close.
-std::set<std::string> BoldFieldTexts() {
-    std::vector<LabelId> bold;
-    for (const auto& label : design::kLabelDesigns) {
-        if (label.field && label.type.bold) bold.push_back(*label.field);
-    }
-    std::set<std::string> seen;
-    const auto record = [&](const HeadlessGame& game) {
-        for (const LabelId label : bold) seen.insert(game.Board().Text(label));
-    };
-    std::array<std::uint32_t, kScenarioCount> clockForRow{};
-    std::array<bool, kScenarioCount> found{};
-    for (std::uint32_t ms = 0, left = kScenarioCount; left > 0; ++ms) {
-        const auto row = static_cast<std::size_t>(DrawScenarioRow(ms));
-        if (!found[row]) found[row] = true, clockForRow[row] = ms, --left;
-    }
-    for (const std::uint32_t clock : clockForRow) {
-        for (const int buyAt : {2, 12, 30, 45}) {
-            for (const int holdFor : {1, 5, 60}) {
-                using Kind = PlayerEvent::Kind;
-                HeadlessGame game;
-                const auto play = [&](Kind kind, int times) {
-                    for (int i = 0; i < times; ++i) game.Deliver({kind, 0}), record(game);
-                };
-                game.Deliver({Kind::Start, static_cast<int>(clock)});
-                play(Kind::Tick, buyAt);
-                game.Deliver({Kind::Buy, 0});
-                play(Kind::Tick, holdFor);
-                game.Deliver({Kind::Sell, 0});
-                play(Kind::Tick, 3);
-            }
-        }
-    }
-    return seen;
-}
-
-// The characters the page shows in the bold face: the bold captions and headings, what
-// the core writes into the bold fields, and any number.
-std::string BoldCharacters() {
-    std::string all = "0123456789-";
-    for (const auto& group : design::kGroups) {
-        if (group.type.bold) all += group.title;
-    }
-    for (const auto& label : design::kLabelDesigns) {
-        if (label.type.bold) all += label.text;
-    }
-    for (const auto& button : design::kButtonDesigns) {
-        if (button.type.bold) all += button.caption;
-    }
-    for (const auto* selector : {&design::kShareSelector, &design::kSpeedSelector}) {
-        if (!selector->type.bold) continue;
-        all += selector->title;
-        for (int i = 0; i < selector->itemCount; ++i) all += selector->items[static_cast<std::size_t>(i)];
-    }
-    for (const std::string& text : BoldFieldTexts()) all += text;
-    return all;
-}
-
-// Every character the page shows in the regular face: the design's texts and all the
-// core can write.
-std::string Characters(std::string_view caption) {
-    std::vector<std::string_view> texts(kCoreTexts.begin(), kCoreTexts.end());
-    texts.push_back(caption);
-    for (const auto& group : design::kGroups) texts.push_back(group.title);
-    for (const auto& label : design::kLabelDesigns) texts.push_back(label.text);
-    for (const auto& button : design::kButtonDesigns) texts.push_back(button.caption);
-    for (const auto* selector : {&design::kShareSelector, &design::kSpeedSelector}) {
-        texts.push_back(selector->title);
-        for (int i = 0; i < selector->itemCount; ++i) texts.push_back(selector->items[static_cast<std::size_t>(i)]);
-    }
-    for (const auto& milestone : MilestoneComments) texts.push_back(milestone.message);
-    std::string all;
-    for (const std::string_view text : texts) all += text;
-    return all;
-}
-
 std::string ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -319,12 +228,12 @@ std::string ReadFile(const char* path) {
 
 int main(int argc, char** argv) {
     using namespace zemkari;
-    if (argc != 6) {
-        std::cerr << "usage: make_page STYLE.css VERSION INDEX.html REGULAR.txt BOLD.txt\n";
+    if (argc != 4) {
+        std::cerr << "usage: make_page STYLE.css VERSION INDEX.html\n";
         return 2;
     }
     const std::string style = web::ReadFile(argv[1]);
-    const std::string caption = std::string("Zemkari ") + argv[2];
+    const std::string caption = web::VersionLine(argv[2]);
     web::Page page(caption);
     std::ofstream html(argv[3], std::ios::binary);
     html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>Zemkari</title>\n"
@@ -339,11 +248,7 @@ int main(int argc, char** argv) {
          << "\" style=\"width:" << web::Px(design::kClientWidth) << ";height:" << web::Px(design::kClientHeight)
          << "\">\n"
          << page.Body() << "</main>\n</body>\n</html>\n";
-    std::ofstream regular(argv[4], std::ios::binary);
-    regular << web::Characters(caption) << '\n';
-    std::ofstream bold(argv[5], std::ios::binary);
-    bold << web::BoldCharacters() << '\n';
-    if (!html || !regular || !bold) {
+    if (!html) {
         std::cerr << "make_page: cannot write the page\n";
         return 1;
     }
