@@ -68,8 +68,9 @@ class Player:
     """Plays one script on a freshly loaded page, by mouse or by keyboard, checking each
     step against the expected transcript."""
 
-    def __init__(self, driver, url, expected, by_keys):
+    def __init__(self, driver, url, expected, by_keys, colour_names):
         self.driver = driver
+        self.colour_names = colour_names
         self.expected = expected
         self.by_keys = by_keys
         self.step = 0
@@ -86,7 +87,7 @@ class Player:
 
     def check(self, command):
         want = self.expected[self.step]
-        got = page_driver.board_state(self.driver)
+        got = page_driver.board_state(self.driver, self.colour_names)
         self.shown |= {(got["weights"][name], text) for name, text in got["labels"].items()}
         where = f"step {self.step} ({command})"
         for kind in ("labels", "buttons"):
@@ -177,6 +178,17 @@ class Player:
         if not timer_on and self.expected[self.step]["timer"]["on"]:
             self.anchor = self.js("timeOfDay()")
         self.check(command)
+
+
+def window_colours(chart_reference):
+    """Each colour the game writes, as the window shows it in CSS notation, to its name."""
+    out = subprocess.run([chart_reference, "--colours"], capture_output=True, text=True, check=True,
+                         env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
+    shown = json.loads(out)
+    names = {f"rgb({r}, {g}, {b})": name for name, (r, g, b) in shown.items()}
+    if len(names) != len(shown):
+        raise SystemExit(f"the window shows two colours alike, which the page could not tell apart: {shown}")
+    return names
 
 
 def green(pixel):
@@ -325,6 +337,7 @@ def main():
         raise SystemExit("no transcript to play")
     failures = 0
     faces = FontFaces(args.site)
+    colour_names = window_colours(args.chart_reference)
     with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
             tempfile.TemporaryDirectory() as scratch:
         page_driver.fake_clock_and_timers(driver)
@@ -335,7 +348,7 @@ def main():
             name = script.stem + (" (keys)" if by_keys else "")
             expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
             try:
-                player = Player(driver, url, expected, by_keys)
+                player = Player(driver, url, expected, by_keys, colour_names)
                 for words in commands(script):
                     player.play(words)
                 if player.step != len(expected):
