@@ -3,14 +3,13 @@
 // and run by the build:
 //   font_characters VERSION REGULAR.txt BOLD.txt
 #include <array>
-#include <fstream>
 #include <iostream>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "version_line.h"
+#include "page_build.h"
 #include "zemkari/design/window.h"
 #include "zemkari/headless_board.h"
 #include "zemkari/headless_game.h"
@@ -110,11 +109,9 @@ int main(int argc, char** argv) {
         std::cerr << "usage: font_characters VERSION REGULAR.txt BOLD.txt\n";
         return 2;
     }
-    std::ofstream regular(argv[2], std::ios::binary);
-    regular << web::Characters(web::VersionLine(argv[1])) << '\n';
-    std::ofstream bold(argv[3], std::ios::binary);
-    bold << web::BoldCharacters() << '\n';
-    if (!regular || !bold) {
+    const bool written = web::WriteFile(argv[2], web::Characters(web::VersionLine(argv[1])) + '\n') &&
+                         web::WriteFile(argv[3], web::BoldCharacters() + '\n');
+    if (!written) {
         std::cerr << "font_characters: cannot write the lists\n";
         return 1;
     }

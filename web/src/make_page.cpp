@@ -6,17 +6,16 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "page_build.h"
 #include "page_handlers.h"
-#include "version_line.h"
 #include "zemkari/clock.h"
 #include "zemkari/design/keys.h"
 #include "zemkari/design/window.h"
@@ -244,9 +243,27 @@ private:
     std::ostringstream out_;
 };
 
-std::string ReadFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// The whole page: the style sheet `style` with the design's styles, and the form with
+// every control. The form carries the facts of the game that the page's module needs:
+// the timer's interval as the window opens, the length of the clock's day and the
+// handlers' names.
+std::string Html(std::string_view style, std::string_view caption) {
+    Page page(caption);
+    std::ostringstream html;
+    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << design::kWindowTitle
+         << "</title>\n"
+         << "<meta name=\"viewport\" content=\"width=" << design::kClientWidth + 16 << "\">\n"
+         << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
+         << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
+         << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
+         << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
+         << style << DesignStyles() << "</style>\n</head>\n<body>\n"
+         << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle << "\" data-interval=\""
+         << kDesignInterval << "\" data-milliseconds-per-day=\"" << kMillisecondsPerDay << "\" data-on-click=\""
+         << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\"" << ZEMKARI_EXPORT_NAME(OnTick)
+         << "\" style=\"width:" << Px(design::kClientWidth) << ";height:" << Px(design::kClientHeight) << "\">\n"
+         << page.Body() << "</main>\n</body>\n</html>\n";
+    return html.str();
 }
 
 }  // namespace
@@ -258,29 +275,13 @@ int main(int argc, char** argv) {
         std::cerr << "usage: make_page STYLE.css VERSION INDEX.html\n";
         return 2;
     }
-    const std::string style = web::ReadFile(argv[1]);
-    const std::string caption = web::VersionLine(argv[2]);
-    web::Page page(caption);
-    std::ofstream html(argv[3], std::ios::binary);
-    // The form carries the facts of the game that the page's module needs: the timer's
-    // interval as the window opens, the length of the clock's day and the handlers'
-    // names.
-    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << design::kWindowTitle
-         << "</title>\n"
-         << "<meta name=\"viewport\" content=\"width=" << design::kClientWidth + 16 << "\">\n"
-         << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
-         << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-         << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-         << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
-         << style << web::DesignStyles() << "</style>\n</head>\n<body>\n"
-         << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle << "\" data-interval=\""
-         << kDesignInterval << "\" data-milliseconds-per-day=\"" << kMillisecondsPerDay << "\" data-on-click=\""
-         << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\"" << ZEMKARI_EXPORT_NAME(OnTick)
-         << "\" style=\"width:" << web::Px(design::kClientWidth) << ";height:" << web::Px(design::kClientHeight)
-         << "\">\n"
-         << page.Body() << "</main>\n</body>\n</html>\n";
-    if (!html) {
-        std::cerr << "make_page: cannot write the page\n";
+    const std::optional<std::string> style = web::ReadFile(argv[1]);
+    if (!style) {
+        std::cerr << "make_page: cannot read " << argv[1] << "\n";
+        return 1;
+    }
+    if (!web::WriteFile(argv[3], web::Html(*style, web::VersionLine(argv[2])))) {
+        std::cerr << "make_page: cannot write " << argv[3] << "\n";
         return 1;
     }
     return 0;
