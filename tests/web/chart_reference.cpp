@@ -27,16 +27,16 @@ bool Play(zemkari::app::GameWindow& window, zemkari::FixedClock& clock, const Pl
     switch (event.kind) {
         case PlayerEvent::Kind::Start:
             clock.Set(static_cast<std::uint32_t>(event.value));
-            Click(window, "Button1");
+            Click(window, zemkari::ButtonId::StartMarket);
             return true;
         case PlayerEvent::Kind::End:
-            Click(window, "Button2");
+            Click(window, zemkari::ButtonId::EndMarket);
             return true;
         case PlayerEvent::Kind::Buy:
-            Click(window, "Button3");
+            Click(window, zemkari::ButtonId::Buy);
             return true;
         case PlayerEvent::Kind::Sell:
-            Click(window, "Button4");
+            Click(window, zemkari::ButtonId::Sell);
             return true;
         case PlayerEvent::Kind::Tick:
             if (window.Board().Timer().isActive()) window.OnTick();
@@ -96,6 +96,6 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const auto& chart = zemkari::testing::Control<zemkari::ui::PriceChart>(window, "PaintBox1");
+    const auto& chart = zemkari::testing::Control<zemkari::ui::PriceChart>(window, zemkari::design::kChartName);
     return chart.Picture().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }
