@@ -56,7 +56,7 @@ bool Play(zemkari::app::GameWindow& window, zemkari::FixedClock& clock, const Pl
 
 void PrintColours(zemkari::app::GameWindow& window) {
     constexpr zemkari::LabelId kField = zemkari::LabelId::Comment;
-    const auto& label = zemkari::testing::Control<QLabel>(window, zemkari::ControlOf(kField).name);
+    const auto& label = zemkari::testing::Control<QLabel>(window, kField);
     nlohmann::json colours = nlohmann::json::object();
     for (const zemkari::Colour colour : zemkari::kColours) {
         window.Board().SetColour(kField, colour);
