@@ -31,10 +31,9 @@ const lineColour = style.getPropertyValue('--chart-line').trim();
 const { lineWidth, hatchPeriod, hatchRow } = chart.dataset;
 const painter = { context: chart.getContext('2d'), width: chart.width, height: chart.height, shown: 0 };
 let chartEnabled = true;
-fitChart(chart.width);
-// The layout tells the size the chart is shown at (on a phone it scales with the screen,
-// and changes as the phone turns), without the page asking for it before its first
-// frame; zooming the page changes the pixel density.
+// The layout tells the size the chart is shown at, first before the first frame is
+// painted (on a phone it scales with the screen), then whenever it changes (the phone
+// turned), without the page asking for it; zooming the page changes the pixel density.
 new ResizeObserver(([entry]) => fitChart(entry.contentRect.width)).observe(chart);
 window.addEventListener('resize', () => fitChart(painter.shown));
 
