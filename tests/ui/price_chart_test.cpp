@@ -7,6 +7,7 @@
 #include "ui_test_support.h"
 #include "zemkari/scenarios.h"
 
+using zemkari::ButtonId;
 using zemkari::ChartPoint;
 using zemkari::ScenarioTable;
 using zemkari::app::GameWindow;
@@ -50,7 +51,7 @@ class PriceChartTest : public QObject {
 private slots:
     void isBlankWhenTheWindowOpens() {
         GameWindow window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
         QCOMPARE(chart.Picture().devicePixelRatio(), chart.devicePixelRatioF());
         QCOMPARE(chart.Picture().size(), QSize(409, 321) * chart.Picture().devicePixelRatio());
         QVERIFY(IsBlank(chart));
@@ -58,15 +59,15 @@ private slots:
 
     void firstTickOfTheDayDrawsNoLine() {
         GameWindow window(clock_);
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 1);
-        QVERIFY(IsBlank(Control<PriceChart>(window, "PaintBox1")));
+        QVERIFY(IsBlank(Control<PriceChart>(window, zemkari::design::kChartName)));
     }
 
     void lineRunsFromTheOpeningThroughEveryRevealedPoint() {
         GameWindow window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 21);  // the last of them reveals point 20
         QCOMPARE(Pixel(chart, 0, 200), kGreen);
         for (int k = 1; k <= 20; ++k) {
@@ -81,8 +82,8 @@ private slots:
 
     void wholeDayEndsAtTheCloseOnTheRightEdge() {
         GameWindow window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 60);
         QCOMPARE(Pixel(chart, 400, 300), kGreen);  // the close at the limit-down price 0
         QVERIFY(Pixel(chart, 405, 300) != kGreen);
@@ -94,7 +95,7 @@ private slots:
     // surface held; the rows between keep the older line.
     void hatchCutsTheOlderLineInOneRowOfEight() {
         GameWindow window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
         const std::array<ChartPoint, 3> upright{{{0, 200}, {100, 0}, {100, 320}}};
         chart.Draw(upright);
         for (int y = 2; y < 320; ++y) QCOMPARE(Pixel(chart, 100, y), kGreen);
@@ -116,26 +117,26 @@ private slots:
 
     void firstEndOfTheMarketBlanksTheChartAndLaterOnesDoNot() {
         GameWindow window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 10);
-        Click(window, "Button2");
+        Click(window, ButtonId::EndMarket);
         QVERIFY(IsBlank(chart));
 
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 10);
         QCOMPARE(Pixel(chart, 8 * 9, 300 - PricePoint(9)), kGreen);
-        Click(window, "Button2");
+        Click(window, ButtonId::EndMarket);
         QCOMPARE(Pixel(chart, 8 * 9, 300 - PricePoint(9)), kGreen);
     }
 
     // A new day draws over the last one without clearing it.
     void newDayKeepsThePreviousLineUnderTheNewOne() {
         GameWindow window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 51);
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 2);
         QCOMPARE(Pixel(chart, 400, 300), kGreen);
     }
@@ -144,8 +145,8 @@ private slots:
         GameWindow window(clock_);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 21);
         const QImage before = chart.Picture();
         window.hide();

@@ -6,7 +6,7 @@
 
 namespace zemkari::testing {
 
-void Click(QWidget& window, std::string_view name) {
+void Click(QWidget& window, ControlName name) {
     QWidget& control = Control<QWidget>(window, name);
     // Radio buttons take a click on their indicator, at the left of their box.
     const QPoint where =

@@ -18,16 +18,16 @@ bool Play(app::GameWindow& window, FixedClock& clock, const PlayerEvent& event) 
     switch (event.kind) {
         case PlayerEvent::Kind::Start:
             clock.Set(static_cast<std::uint32_t>(event.value));
-            Click(window, ControlOf(ButtonId::StartMarket).name);
+            Click(window, ButtonId::StartMarket);
             return true;
         case PlayerEvent::Kind::End:
-            Click(window, ControlOf(ButtonId::EndMarket).name);
+            Click(window, ButtonId::EndMarket);
             return true;
         case PlayerEvent::Kind::Buy:
-            Click(window, ControlOf(ButtonId::Buy).name);
+            Click(window, ButtonId::Buy);
             return true;
         case PlayerEvent::Kind::Sell:
-            Click(window, ControlOf(ButtonId::Sell).name);
+            Click(window, ButtonId::Sell);
             return true;
         case PlayerEvent::Kind::Tick:
             if (window.Board().Timer().isActive()) window.OnTick();

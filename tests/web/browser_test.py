@@ -3,7 +3,7 @@
 every step with the replay tool's output: label texts and colours, button states and
 the market clock (whether it runs, its interval and when each tick comes). At the end
 of each script the chart canvas is compared with the window's chart after the same
-script. Two scripts are also played from the keyboard, and the page's accessibility is
+script. Three scripts are also played from the keyboard, and the page's accessibility is
 checked against the window's: real buttons and radio buttons, each value's description,
 polite announcements from the comment, order status and profit indicator only.
 
@@ -55,8 +55,9 @@ class Player:
     """Plays one script on a freshly loaded page, by mouse or by keyboard, checking each
     step against the expected transcript."""
 
-    def __init__(self, driver, url, expected, by_keys):
+    def __init__(self, driver, url, expected, by_keys, colour_names):
         self.driver = driver
+        self.colour_names = colour_names
         self.expected = expected
         self.by_keys = by_keys
         self.step = 0
@@ -73,7 +74,7 @@ class Player:
 
     def check(self, command):
         want = self.expected[self.step]
-        got = page_driver.board_state(self.driver)
+        got = page_driver.board_state(self.driver, self.colour_names)
         self.shown |= {(got["weights"][name], text) for name, text in got["labels"].items()}
         where = f"step {self.step} ({command})"
         for kind in ("labels", "buttons"):
@@ -117,15 +118,22 @@ class Player:
                       page_driver.selector_item(self.driver, caption, 0).find_elements(By.XPATH, "../label")]
             self.press(str(sorted(counts).index(counts[index]) + 1))
             return
-        # + and - step the speed faster and slower, one item a press.
-        for _ in range(5):
-            if item.find_element(By.TAG_NAME, "input").is_selected():
+        # + and - step the speed faster and slower, one item a press: each press must
+        # land on the next speed that way.
+        labels = item.find_elements(By.XPATH, "../label")
+        speeds = [float(re.sub(r"[^\d.]", "", label.text)) for label in labels]
+        fastest_first = sorted(range(len(speeds)), key=lambda i: speeds[i])
+        checked = lambda: [label.find_element(By.TAG_NAME, "input").is_selected() for label in labels].index(True)
+        for _ in range(len(speeds)):
+            current = checked()
+            if current == index:
                 return
-            speeds = [float(re.sub(r"[^\d.]", "", label.text)) for label in item.find_elements(By.XPATH, "../label")]
-            checked = [label.find_element(By.TAG_NAME, "input").is_selected()
-                       for label in item.find_elements(By.XPATH, "../label")]
-            current = speeds[checked.index(True)]
-            self.press("+" if speeds[index] < current else "-")
+            key, step = ("-", 1) if speeds[index] > speeds[current] else ("+", -1)
+            want = fastest_first[fastest_first.index(current) + step]
+            self.press(key)
+            if checked() != want:
+                raise Mismatch(f"{key} went from {labels[current].text} to {labels[checked()].text}, "
+                               f"not {labels[want].text}")
         raise Mismatch(f"the speed keys never reached item {index}")
 
     def tick(self, command):
@@ -164,6 +172,17 @@ class Player:
         if not timer_on and self.expected[self.step]["timer"]["on"]:
             self.anchor = self.js("timeOfDay()")
         self.check(command)
+
+
+def window_colours(chart_reference):
+    """Each colour the game writes, as the window shows it in CSS notation, to its name."""
+    out = subprocess.run([chart_reference, "--colours"], capture_output=True, text=True, check=True,
+                         env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
+    shown = json.loads(out)
+    names = {f"rgb({r}, {g}, {b})": name for name, (r, g, b) in shown.items()}
+    if len(names) != len(shown):
+        raise SystemExit(f"the window shows two colours alike, which the page could not tell apart: {shown}")
+    return names
 
 
 def green(pixel):
@@ -312,17 +331,20 @@ def main():
         raise SystemExit("no transcript to play")
     failures = 0
     faces = FontFaces(args.site)
+    colour_names = window_colours(args.chart_reference)
     with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
             tempfile.TemporaryDirectory() as scratch:
         page_driver.fake_clock_and_timers(driver)
-        # Two scripts again from the keyboard: every key, and B while buying is off.
-        by_keys = [pathlib.Path(args.transcripts) / f"{name}.script" for name in ("several_days", "refused_buys")]
+        # Three scripts again from the keyboard: every key (the speed keys in game_speed),
+        # and B while buying is off.
+        by_keys = [pathlib.Path(args.transcripts) / f"{name}.script"
+                   for name in ("several_days", "game_speed", "refused_buys")]
         runs = [(s, False) for s in played] + [(s, True) for s in by_keys]
         for script, by_keys in runs:
             name = script.stem + (" (keys)" if by_keys else "")
             expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
             try:
-                player = Player(driver, url, expected, by_keys)
+                player = Player(driver, url, expected, by_keys, colour_names)
                 for words in commands(script):
                     player.play(words)
                 if player.step != len(expected):

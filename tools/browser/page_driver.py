@@ -149,7 +149,7 @@ def open_page(driver, url):
 
 BOARD_STATE = """
 const form = document.querySelector('main');
-const colourName = { 'rgb(0, 0, 0)': 'windowtext', 'rgb(255, 0, 0)': 'red', 'rgb(0, 0, 255)': 'blue' };
+const colourName = arguments[0];
 const labels = {}, colours = {}, buttons = {}, weights = {};
 for (const el of form.querySelectorAll('[data-field]')) {
   labels[el.id] = el.textContent;
@@ -161,8 +161,11 @@ return { labels, colours, buttons, weights, timers: window.__zemkariTest.repeati
 """
 
 
-def board_state(driver):
-    return driver.execute_script(BOARD_STATE)
+def board_state(driver, colour_names=None):
+    """The board as the transcripts give it: label texts, colours by the names of
+    `colour_names` (a CSS colour such as "rgb(255, 0, 0)" to its name; any other colour
+    as the browser writes it), button states; with the weights and the running timers."""
+    return driver.execute_script(BOARD_STATE, colour_names or {})
 
 
 def button_by_caption(driver, caption):
