@@ -5,7 +5,7 @@
 # Then the checks: format, clang-tidy, line coverage of the core, and a bounded fuzzing
 # session over clicks and replay scripts. Installs missing Debian packages first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 tools/install-deps.sh
 

@@ -7,8 +7,8 @@ script. Three scripts are also played from the keyboard, and the page's accessib
 checked against the window's: real buttons and radio buttons, each value's description,
 polite announcements from the comment, order status and profit indicator only.
 
-  browser_test.py --site build/web/site --transcripts tests/replay/transcripts
-                  --chart-reference build/dev/tests/web/web_chart_reference"""
+  PYTHONPATH=tools/browser browser_test.py --site build/web/site
+      --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference"""
 
 import argparse
 import functools
@@ -26,8 +26,8 @@ from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-sys.path.insert(0, str(pathlib.Path(__file__).parent))
-import page_driver  # noqa: E402
+import page_driver
+from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 
 DAY = 86_400_000
 # What a player does between two clicks takes this long on the page's clock.
@@ -36,8 +36,6 @@ CLICK_PAUSE = 10
 # an interval, not selecting no item (the selectors hold 7 and 5 items), not a line
 # that is no command.
 PLAYABLE = re.compile(r"(start \S+|end|buy|sell|tick( \d+)?|qty [0-6]|speed [0-4])")
-BUTTONS = {"start": "相場開始", "end": "相場終了", "buy": "買い注文", "sell": "売り注文"}
-SHARE_CAPTION, SPEED_CAPTION = "【株数】", "Game Speed"
 SURFACE = (239, 239, 239)
 
 
@@ -46,23 +44,12 @@ class Mismatch(AssertionError):
 
 
 def commands(script_path):
-    """The commands of a script, one per line, comments and blank lines dropped."""
-    for line in script_path.read_text(encoding="utf-8").splitlines():
-        words = line.split("#", 1)[0].split()
-        if words:
-            yield words
+    """The commands of a script file, as lists of words."""
+    return page_driver.commands(script_path.read_text(encoding="utf-8"))
 
 
 def playable(script_path):
     return all(PLAYABLE.fullmatch(" ".join(words)) for words in commands(script_path))
-
-
-def time_of_day(value):
-    if ":" not in value:
-        return int(value)
-    hours, minutes, rest = value.split(":")
-    seconds, millis = rest.split(".")
-    return ((int(hours) * 60 + int(minutes)) * 60 + int(seconds)) * 1000 + int(millis)
 
 
 class Player:
