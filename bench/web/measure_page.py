@@ -115,11 +115,12 @@ def main():
         served = pathlib.Path(scratch) / "site"
         shutil.copytree(site, served)
         (served / "baseline.html").write_text(BASELINE, encoding="utf-8")
-        for screen, phone in (("", False), ("_phone", True)):
+        # The phone again at one device pixel a CSS pixel tells what its density costs.
+        for screen, scale in (("", None), ("_phone", page_driver.PHONE_SCALE), ("_phone_1x", 1)):
             with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
                 driver.execute_cdp_cmd("Network.enable", {})
-                if phone:
-                    page_driver.emulate_phone(driver, *page_driver.PHONE)
+                if scale:
+                    page_driver.emulate_phone(driver, *page_driver.PHONE, scale=scale)
                 game, bare, core = [], [], []
                 first_render(driver, url)  # one warm-up load of each
                 first_render(driver, url + "baseline.html")
