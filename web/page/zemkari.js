@@ -29,24 +29,35 @@ const style = getComputedStyle(form);
 const faceColour = style.getPropertyValue('--face').trim();
 const lineColour = style.getPropertyValue('--chart-line').trim();
 const { lineWidth, hatchPeriod, hatchRow } = chart.dataset;
-const painter = { context: chart.getContext('2d'), width: chart.width, height: chart.height, shown: 0 };
+// The design's size of the chart, the CSS width it is shown at, device pixels to a
+// design pixel, and whether its surface has been painted.
+const painter = {
+  context: chart.getContext('2d'),
+  width: chart.width,
+  height: chart.height,
+  shown: 0,
+  ratio: 1,
+  painted: false,
+};
 let chartEnabled = true;
 // The layout tells the size the chart is shown at, first before the first frame is
 // painted (on a phone it scales with the screen), then whenever it changes (the phone
 // turned), without the page asking for it; zooming the page changes the pixel density.
 new ResizeObserver(([entry]) => fitChart(entry.contentRect.width)).observe(chart);
-window.addEventListener('resize', () => fitChart(painter.shown));
+window.addEventListener('resize', () => {
+  if (painter.shown) fitChart(painter.shown);
+});
 
 // The canvas holds one pixel per device pixel at the `shown` width in CSS pixels, and
 // drawing stays in the design's pixels. A new size keeps what was drawn.
 function fitChart(shown) {
-  const { context, width, height } = painter;
+  const { width, height } = painter;
   const ratio = ((window.devicePixelRatio || 1) * (shown || width)) / width;
   const fitted = painter.shown > 0;
   painter.shown = shown || width;
   if (fitted && Math.round(width * ratio) === chart.width) return;
   let kept = null;
-  if (fitted) {
+  if (painter.painted) {
     kept = document.createElement('canvas');
     kept.width = chart.width;
     kept.height = chart.height;
@@ -54,14 +65,31 @@ function fitChart(shown) {
   }
   chart.width = Math.round(width * ratio);
   chart.height = Math.round(height * ratio);
+  painter.ratio = ratio;
+  if (!kept) return;
+  takePen();
+  painter.context.drawImage(kept, 0, 0, width, height);
+}
+
+// A canvas forgets its pen with its size. Its first use after it allocates the canvas's
+// pixels, which on a phone takes long enough to put off until the first picture is up.
+function takePen() {
+  const { context, ratio } = painter;
   context.setTransform(ratio, 0, 0, ratio, 0, 0);
   context.lineWidth = Number(lineWidth);
   context.lineCap = 'round';
   context.lineJoin = 'round';
   context.strokeStyle = lineColour;
   context.fillStyle = faceColour;
-  if (kept) context.drawImage(kept, 0, 0, width, height);
-  else context.fillRect(0, 0, width, height);
+}
+
+// The surface is painted in the button face once the core is there, before it can draw
+// on it, and so after the board's first picture; until then the canvas's own background
+// shows the same face.
+function paintSurface() {
+  takePen();
+  blankChart();
+  painter.painted = true;
 }
 
 function blankChart() {
@@ -251,7 +279,7 @@ async function loadCore() {
 // picture; a click before it is there waits for it.
 const nextFrame = () => new Promise((resolve) => requestAnimationFrame(resolve));
 const drawn = document.fonts.ready.then(nextFrame).then(nextFrame);
-waiting = drawn.then(loadCore);
+waiting = drawn.then(loadCore).then(paintSurface);
 bindClicks();
 bindKeys();
 performance.mark('zemkari-ready');
