@@ -115,12 +115,11 @@ def main():
         served = pathlib.Path(scratch) / "site"
         shutil.copytree(site, served)
         (served / "baseline.html").write_text(BASELINE, encoding="utf-8")
-        # The phone again at one device pixel a CSS pixel tells what its density costs.
-        for screen, scale in (("", None), ("_phone", page_driver.PHONE_SCALE), ("_phone_1x", 1)):
+        for screen, phone in (("", False), ("_phone", True)):
             with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
                 driver.execute_cdp_cmd("Network.enable", {})
-                if scale:
-                    page_driver.emulate_phone(driver, *page_driver.PHONE, scale=scale)
+                if phone:
+                    page_driver.emulate_phone(driver, *page_driver.PHONE)
                 game, bare, core = [], [], []
                 first_render(driver, url)  # one warm-up load of each
                 first_render(driver, url + "baseline.html")
