@@ -59,12 +59,11 @@ section += [f"| {name} | {value} | {bound} | {'yes' if met else '**no**'} |" for
 section += [
     "",
     f"- First render: {runs} alternating loads of each page after one warm-up load each, in one browser",
-    "  for each screen,",
-    "  HTTP cache off, served from 127.0.0.1. The time runs from navigation to the second animation",
-    "  frame after the page's fonts are loaded and its controls bound: the first frame painted with",
-    "  the board in its font, taking clicks and keys. The page fetches its WebAssembly core after",
-    "  that frame, so as not to hold it up, and a click made before the core is bound waits for it;",
-    f"  the core was bound {r['core_bound_ms']:.0f} ms after navigation (median; "
+    "  a screen, HTTP cache off, served from 127.0.0.1. The time runs from navigation to the second",
+    "  animation frame after the page's fonts are loaded and its controls bound: the first frame",
+    "  painted with the board in its font, taking clicks and keys. The page fetches its WebAssembly",
+    "  core after that frame, so as not to hold it up, and a click made before the core is bound",
+    f"  waits for it; the core was bound {r['core_bound_ms']:.0f} ms after navigation (median; "
     f"{r['core_bound_phone_ms']:.0f} ms on the phone).",
     f"- Tick: {r['ticks']} ticks over 20 days, each timed in the page from the timer's call to the page",
     "  laid out again; the browser's clock is coarsened to 0.1 ms, hence the median's resolution.",
