@@ -1,7 +1,10 @@
-// Writes the page's index.html from the window's design tables, so the page and the
-// window are laid out from one source, and lists every character the page can show
-// in the game's font, for the font subset. Built for Node.js and run by the build:
-//   make_page STYLE.css VERSION INDEX.html REGULAR.txt BOLD.txt
+// Writes the page's index.html, its style sheet and its web app manifest from the
+// window's design tables, so the page and the window are laid out from one source, and
+// lists every character the page can show in the game's font, for the font subset.
+// Built for Node.js and run by the build:
+//   make_page STYLE.css VERSION SITE REGULAR.txt BOLD.txt ICON_SIZES
+// writes SITE/index.html, SITE/zemkari.css and SITE/zemkari.webmanifest; ICON_SIZES
+// lists the sizes of the icons the build renders, as "192,512".
 #include <algorithm>
 #include <fstream>
 #include <iostream>
@@ -38,6 +41,21 @@ constexpr std::array<std::string_view, 16> kCoreTexts = {
     texts::kGameOver,     texts::kLimitUpClose, texts::kLimitDownClose, texts::kOrdinaryClose,
     texts::kProfitTaken,  texts::kLossCut,      texts::kNoTimer,        texts::kNoTimerInterval,
 };
+
+// The page's own texts, beside the game's: the core failing to load or stopping, and a
+// newer version of the site waiting for the next load.
+namespace page_texts {
+constexpr std::string_view kLoadFailed = "ゲームを読み込めませんでした。";
+constexpr std::string_view kCoreStopped = "エラーでゲームが止まりました。";
+constexpr std::string_view kRetry = "再試行";
+constexpr std::string_view kNewVersion = "新しい版があります。再読み込みで更新されます。";
+}  // namespace page_texts
+
+// The page loads only its own files, and no inline script or style (the style sheet
+// places the controls); compiling the core's WebAssembly needs 'wasm-unsafe-eval'.
+constexpr std::string_view kContentSecurityPolicy =
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'; "
+    "form-action 'none'";
 
 // HTML-escaped text; the design texts hold no markup, but a caption may hold "&" one day.
 std::string Escaped(std::string_view text) {
@@ -101,11 +119,19 @@ public:
 
     std::string Body() {
         out_.str({});
+        places_.clear();
         Open(Container::Client);
         return out_.str();
     }
 
+    // Where Body() put each control, as rules of the style sheet by the control's id.
+    const std::string& Places() const { return places_; }
+
 private:
+    void Place(std::string_view id, std::string_view box) {
+        places_ += "#" + std::string(id) + "{" + std::string(box) + "}\n";
+    }
+
     // The controls of `container`, in the order of the form: the window's caption
     // line and market buttons, the group boxes with what they hold, the selectors.
     void Open(Container container) {
@@ -154,28 +180,30 @@ private:
             attributes = " data-field=\"" + std::to_string(IndexOf(*design.field)) + "\" data-colour=\"" +
                          std::to_string(static_cast<int>(design.colour)) + "\" aria-description=\"" +
                          Escaped(control.description) + "\" aria-live=\"" + (announced ? "polite" : "off") + "\"";
+            Place(design.name, style);
             out_ << "<output id=\"" << design.name << "\" class=\"label " << TypeClass(design.type) << kind << "\""
-                 << attributes << " style=\"" << style << "\">" << Escaped(text) << "</output>\n";
+                 << attributes << ">" << Escaped(text) << "</output>\n";
             return;
         }
+        Place(design.name, style);
         out_ << "<span id=\"" << design.name << "\" class=\"label " << TypeClass(design.type) << kind
-             << "\" data-colour=\"" << static_cast<int>(design.colour) << "\" style=\"" << style << "\">"
-             << Escaped(text) << "</span>\n";
+             << "\" data-colour=\"" << static_cast<int>(design.colour) << "\">" << Escaped(text) << "</span>\n";
     }
 
     void Button(const ui::ButtonDesign& design) {
         const std::string_view key = ui::kButtonKeys[IndexOf(design.id)].key;
+        Place(design.name, Box(design.left, design.top, design.width, design.height));
         out_ << "<button id=\"" << design.name << "\" class=\"" << TypeClass(design.type) << "\" data-button=\""
              << IndexOf(design.id) << "\" data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\" title=\""
-             << Escaped(design.caption) << " (" << key << ")\" style=\""
-             << Box(design.left, design.top, design.width, design.height) << "\"" << (design.enabled ? "" : " disabled")
-             << ">" << Escaped(design.caption) << "</button>\n";
+             << Escaped(design.caption) << " (" << key << ")\"" << (design.enabled ? "" : " disabled") << ">"
+             << Escaped(design.caption) << "</button>\n";
     }
 
     void Chart() {
         const ui::Rect r = ui::kChartRect;
-        out_ << "<canvas id=\"PaintBox1\" width=\"" << r.width << "\" height=\"" << r.height << "\" style=\""
-             << Box(r.left, r.top, r.width, r.height) << "\" aria-hidden=\"true\"></canvas>\n";
+        Place("PaintBox1", Box(r.left, r.top, r.width, r.height));
+        out_ << "<canvas id=\"PaintBox1\" width=\"" << r.width << "\" height=\"" << r.height
+             << "\" aria-hidden=\"true\"></canvas>\n";
     }
 
     void Frame(std::string_view name, std::string_view title, Type type, ui::Rect rect, std::string_view role,
@@ -183,8 +211,8 @@ private:
         out_ << "<div id=\"" << name << "\" class=\"group " << TypeClass(type) << "\" role=\"" << role
              << "\" aria-labelledby=\"" << name << "Title\"";
         if (!hint.empty()) out_ << " title=\"" << Escaped(title) << " (" << Escaped(hint) << ")\"";
-        out_ << " style=\"" << Box(rect.left, rect.top, rect.width, rect.height) << "\"><span id=\"" << name
-             << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
+        Place(name, Box(rect.left, rect.top, rect.width, rect.height));
+        out_ << "><span id=\"" << name << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
     }
 
     void Group(const ui::GroupDesign& design) {
@@ -210,8 +238,9 @@ private:
             const ui::Rect r = ui::SelectorItemRect(design, i);
             const std::string_view text = design.items[static_cast<std::size_t>(i)];
             const int rank = ranks[static_cast<std::size_t>(i)];
-            out_ << "<label id=\"" << design.name << "Item" << i << "\" class=\"item\" style=\""
-                 << Box(r.left, r.top, r.width, r.height) << "\"><input type=\"radio\" name=\"" << design.name
+            const std::string item = std::string(design.name) + "Item" + std::to_string(i);
+            Place(item, Box(r.left, r.top, r.width, r.height));
+            out_ << "<label id=\"" << item << "\" class=\"item\"><input type=\"radio\" name=\"" << design.name
                  << "\" value=\"" << i << "\" data-selector=\"" << IndexOf(id) << "\"";
             if (shares) {
                 out_ << " data-key=\"" << rank + 1 << "\" aria-keyshortcuts=\"" << rank + 1 << "\"";
@@ -225,6 +254,7 @@ private:
 
     std::string_view caption_;
     std::ostringstream out_;
+    std::string places_;
 };
 
 // The texts the core writes into the bold value fields (the quote board, the profit and
@@ -300,6 +330,10 @@ std::string Characters(std::string_view caption) {
         for (int i = 0; i < selector->itemCount; ++i) texts.push_back(selector->items[static_cast<std::size_t>(i)]);
     }
     for (const auto& milestone : MilestoneComments) texts.push_back(milestone.message);
+    for (const std::string_view text :
+         {page_texts::kLoadFailed, page_texts::kCoreStopped, page_texts::kRetry, page_texts::kNewVersion}) {
+        texts.push_back(text);
+    }
     std::string all;
     for (const std::string_view text : texts) all += text;
     return all;
@@ -310,34 +344,111 @@ std::string ReadFile(const char* path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The button face, --face in the page's style: the colour of the installed app's title
+// bar and of its splash screen. Empty when the style names none.
+std::string FaceColour(std::string_view style) {
+    constexpr std::string_view kName = "--face:";
+    const std::size_t at = style.find(kName);
+    if (at == std::string_view::npos) return {};
+    const std::size_t start = style.find_first_not_of(" \t", at + kName.size());
+    const std::size_t end = style.find_first_of(";}\n", start);
+    if (start == std::string_view::npos || end == std::string_view::npos) return {};
+    std::string colour(style.substr(start, end - start));
+    while (!colour.empty() && colour.back() == ' ') colour.pop_back();
+    return colour;
+}
+
+// "192,512" as {192, 512}; empty when any part is not a size.
+std::vector<int> Sizes(std::string_view list) {
+    std::vector<int> sizes;
+    std::istringstream in{std::string(list)};
+    for (std::string part; std::getline(in, part, ',');) {
+        if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos || part.size() > 4) return {};
+        sizes.push_back(std::stoi(part));
+    }
+    return sizes;
+}
+
+// The web app manifest. Its addresses are relative to the manifest, so the site installs
+// from whatever folder of a host serves it. The id is resolved against the origin alone,
+// so it names the game: one installed Zemkari per origin, across versions.
+std::string Manifest(std::string_view face, const std::vector<int>& iconSizes) {
+    std::string icons;
+    for (const std::string_view purpose : {"any", "maskable"}) {
+        const std::string file = purpose == "any" ? "zemkari-" : "zemkari-maskable-";
+        for (const int size : iconSizes) {
+            const std::string side = std::to_string(size);
+            icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"" + file + side +
+                     ".png\", \"sizes\": \"" + side + "x" + side + "\", \"type\": \"image/png\", \"purpose\": \"" +
+                     std::string(purpose) + "\"}";
+        }
+    }
+    return "{\n  \"name\": \"Zemkari\",\n  \"short_name\": \"Zemkari\",\n  \"id\": \"zemkari\",\n"
+           "  \"start_url\": \"./\",\n  \"scope\": \"./\",\n  \"display\": \"standalone\",\n  \"lang\": \"ja\",\n"
+           "  \"theme_color\": \"" +
+           std::string(face) + "\",\n  \"background_color\": \"" + std::string(face) + "\",\n  \"icons\": [\n" + icons +
+           "\n  ]\n}\n";
+}
+
+// Outside the board: what the player sees when the core cannot load or stops, with a
+// button to try again, and the word that a newer version waits for the next load.
+std::string Notices() {
+    using namespace page_texts;
+    return "<div id=\"CoreFailure\" class=\"notice failure\" role=\"alert\" hidden>\n<p data-failure=\"load\">" +
+           std::string(kLoadFailed) + "</p>\n<p data-failure=\"run\">" + std::string(kCoreStopped) +
+           "</p>\n<button type=\"button\">" + std::string(kRetry) + "</button>\n</div>\n" +
+           "<p id=\"UpdateNotice\" class=\"notice update\" role=\"status\" hidden>" + std::string(kNewVersion) +
+           "</p>\n";
+}
+
 }  // namespace
 }  // namespace zemkari::web
 
 int main(int argc, char** argv) {
     using namespace zemkari;
-    if (argc != 6) {
-        std::cerr << "usage: make_page STYLE.css VERSION INDEX.html REGULAR.txt BOLD.txt\n";
+    if (argc != 7) {
+        std::cerr << "usage: make_page STYLE.css VERSION SITE REGULAR.txt BOLD.txt ICON_SIZES\n";
         return 2;
     }
     const std::string style = web::ReadFile(argv[1]);
+    const std::string face = web::FaceColour(style);
+    const std::vector<int> iconSizes = web::Sizes(argv[6]);
+    if (face.empty() || iconSizes.empty()) {
+        std::cerr << "make_page: " << (face.empty() ? "the style sets no --face colour" : "bad icon sizes") << '\n';
+        return 2;
+    }
+    const std::string site = argv[3];
     const std::string caption = std::string("Zemkari ") + argv[2];
     web::Page page(caption);
-    std::ofstream html(argv[3], std::ios::binary);
-    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>Zemkari</title>\n"
+    const std::string body = page.Body();
+    std::ofstream html(site + "/index.html", std::ios::binary);
+    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+         << "<meta http-equiv=\"Content-Security-Policy\" content=\"" << web::kContentSecurityPolicy << "\">\n"
+         << "<title>Zemkari</title>\n"
          << "<meta name=\"viewport\" content=\"width=" << ui::kClientWidth + 16 << "\">\n"
+         << "<meta name=\"theme-color\" content=\"" << face << "\">\n"
+         << "<link rel=\"manifest\" href=\"zemkari.webmanifest\">\n"
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
+         << "<link rel=\"apple-touch-icon\" href=\"zemkari-maskable-" << iconSizes.front() << ".png\">\n"
          << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
          << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-         << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
-         << style << web::TypeStyles() << "</style>\n</head>\n<body>\n"
-         << "<main id=\"Form1\" aria-label=\"Zemkari\" data-interval=\"" << kDesignInterval
-         << "\" style=\"width:" << web::Px(ui::kClientWidth) << ";height:" << web::Px(ui::kClientHeight) << "\">\n"
-         << page.Body() << "</main>\n</body>\n</html>\n";
+         << "<link rel=\"stylesheet\" href=\"zemkari.css\">\n"
+         << "<script type=\"module\" src=\"zemkari.js\"></script>\n</head>\n<body>\n"
+         << "<main id=\"Form1\" aria-label=\"Zemkari\" aria-busy=\"true\" data-interval=\"" << kDesignInterval
+         << "\">\n"
+         << body << "</main>\n"
+         << web::Notices() << "</body>\n</html>\n";
+    std::ofstream sheet(site + "/zemkari.css", std::ios::binary);
+    sheet << style << web::TypeStyles() << "#Form1{width:" << web::Px(ui::kClientWidth)
+          << ";height:" << web::Px(ui::kClientHeight) << "}\n"
+          << page.Places();
+    std::ofstream manifest(site + "/zemkari.webmanifest", std::ios::binary);
+    manifest << web::Manifest(face, iconSizes);
     std::ofstream regular(argv[4], std::ios::binary);
     regular << web::Characters(caption) << '\n';
     std::ofstream bold(argv[5], std::ios::binary);
     bold << web::BoldCharacters() << '\n';
-    if (!html || !regular || !bold) {
+    if (!html || !sheet || !manifest || !regular || !bold) {
         std::cerr << "make_page: cannot write the page\n";
         return 1;
     }
