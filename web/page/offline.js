@@ -7,8 +7,14 @@ export function keepOffline() {
   // Served over plain HTTP from another machine there is no service worker: the game
   // plays, only not offline.
   if (!('serviceWorker' in navigator)) return;
-  navigator.serviceWorker
-    .register(new URL('service_worker.js', import.meta.url))
+  // Once the page has loaded, so that the worker's first download of the whole site
+  // never competes with the page's own.
+  const loaded =
+    document.readyState === 'complete'
+      ? Promise.resolve()
+      : new Promise((resolve) => window.addEventListener('load', resolve, { once: true }));
+  loaded
+    .then(() => navigator.serviceWorker.register(new URL('service_worker.js', import.meta.url)))
     .then(watchForUpdates, (error) => console.warn('Zemkari will not play offline:', error));
 }
 
