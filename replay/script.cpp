@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <vector>
+
+#include "zemkari/quoted.h"
 
 namespace zemkari::replay {
 namespace {
@@ -62,32 +63,6 @@ std::string JoinWords(const std::vector<std::string_view>& words) {
         text += word;
     }
     return text;
-}
-
-std::string EscapedForTerminal(std::string_view text) {
-    std::string escaped;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            escaped += '\\';
-            escaped += c;
-        } else if (byte < 0x20 || byte == 0x7f) {
-            std::array<char, 5> hex{};
-            std::snprintf(hex.data(), hex.size(), "\\x%02x", static_cast<unsigned>(byte));
-            escaped += hex.data();
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-// Escaped, since a word may hold any byte but a blank. Built by appending: GCC 12 at
-// -O2 reports a false -Wrestrict inside `"literal" + std::string&&`.
-std::string Quoted(std::string_view word) {
-    std::string quoted;
-    quoted.append(1, '"').append(EscapedForTerminal(word)).append(1, '"');
-    return quoted;
 }
 
 const CommandSyntax* FindCommand(std::string_view word) {
@@ -198,8 +173,8 @@ ParsedLine ParseLine(std::string_view line) {
 }
 
 std::string DescribeError(std::int64_t lineNumber, std::string_view line, const ScriptError& error) {
-    return "zemkari-replay: line " + std::to_string(lineNumber) + ": " + error.reason + ": \"" +
-           EscapedForTerminal(WithoutTrailingCr(line)) + "\"";
+    return "zemkari-replay: line " + std::to_string(lineNumber) + ": " + error.reason + ": " +
+           Quoted(WithoutTrailingCr(line));
 }
 
 }  // namespace zemkari::replay

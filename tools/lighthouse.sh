@@ -7,9 +7,7 @@
 #
 # Usage: tools/lighthouse.sh [--record]   (--record writes the figures to docs/performance.md)
 set -euo pipefail
-
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 record=()
 case "${1:-}" in
@@ -29,6 +27,5 @@ if ! cmp -s tools/lighthouse/package-lock.json "$installed"; then
   cp tools/lighthouse/package-lock.json "$installed"
 fi
 
-cmake --preset web >/dev/null
-cmake --build --preset web
-/usr/bin/python3 bench/web/lighthouse.py build/web/site tools/lighthouse/node_modules/.bin/lighthouse "${record[@]}"
+build_web
+browser_python bench/web/lighthouse.py build/web/site tools/lighthouse/node_modules/.bin/lighthouse "${record[@]}"

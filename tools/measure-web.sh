@@ -10,13 +10,11 @@
 # Usage: tools/measure-web.sh [runs]   (default 15 loads of each page)
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 runs="${1:-15}"
 
-cmake --preset web >/dev/null
-cmake --build --preset web
-result="$(/usr/bin/python3 bench/web/measure_page.py build/web/site "$runs")"
+build_web
+result="$(browser_python bench/web/measure_page.py build/web/site "$runs")"
 
 /usr/bin/python3 - "$result" "$runs" docs/performance.md <<'PY'
 import datetime

@@ -1,13 +1,12 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Builds the browser page and serves it on port 8000 of every network interface until
 # interrupted: http://localhost:8000/ on this machine, and the addresses printed for a
 # phone on the same network. The site folder, build/web/site, is plain static files: any
 # web server can host it.
-set -eu
-cd "$(dirname "$0")/.."
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 tools/install-deps.sh
-cmake --preset web >/dev/null
-cmake --build --preset web
+build_web
 echo "Zemkari is at http://localhost:8000/ (Ctrl+C stops the server)"
 for address in $(hostname -I 2>/dev/null || true); do
   case $address in

@@ -6,7 +6,7 @@
 # coverage of the core, and a bounded fuzzing session over clicks and replay scripts.
 # Installs missing Debian packages first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 tools/install-deps.sh
 

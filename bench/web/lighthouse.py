@@ -2,7 +2,7 @@
 """Judges the browser page with Lighthouse, as a phone (Lighthouse's mobile defaults: a
 mid-range phone's screen, a slow 4G network and a 4 times slower CPU, simulated):
 
-  lighthouse.py SITE LIGHTHOUSE [--runs N] [--record PERFORMANCE.md]
+  lighthouse.py SITE LIGHTHOUSE [--runs N] [--record PERFORMANCE.md]   (tools/browser on PYTHONPATH)
 
 serves SITE from 127.0.0.1 and runs the LIGHTHOUSE command line N times (3) in Debian's
 headless Chromium. Performance is the median of the runs, as Lighthouse advises against
@@ -21,8 +21,7 @@ import subprocess
 import sys
 import tempfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
-import page_driver  # noqa: E402
+import page_driver
 
 BOUNDS = {"performance": 0.95, "accessibility": 1.0, "best-practices": 1.0}
 METRICS = ("first-contentful-paint", "largest-contentful-paint", "total-blocking-time", "cumulative-layout-shift",

@@ -17,8 +17,7 @@ import statistics
 import sys
 import tempfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
-import page_driver  # noqa: E402
+import page_driver
 
 COMPRESSED = {".html", ".js", ".wasm", ".txt", ".css", ".webmanifest"}
 

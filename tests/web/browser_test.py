@@ -3,15 +3,15 @@
 every step with the replay tool's output: label texts and colours, button states and
 the market clock (whether it runs, its interval and when each tick comes). At the end
 of each script the chart canvas is compared with the window's chart after the same
-script. Two scripts are also played from the keyboard, and the page's accessibility is
+script. Three scripts are also played from the keyboard, and the page's accessibility is
 checked against the window's: real buttons and radio buttons, each value's description,
 polite announcements from the comment, order status and profit indicator only. Then the
 page as a site: busy until its core is bound, refusing injected script, installable from
 a folder of its host, telling the player when its core cannot load or stops, playing a
 day offline from its service worker, and taking a new build at the next load.
 
-  browser_test.py --site build/web/site --transcripts tests/replay/transcripts
-                  --chart-reference build/dev/tests/web/web_chart_reference"""
+  PYTHONPATH=tools/browser browser_test.py --site build/web/site
+      --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference"""
 
 import argparse
 import io
@@ -30,8 +30,8 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
-sys.path.insert(0, str(pathlib.Path(__file__).parent))
-import page_driver  # noqa: E402
+import page_driver
+from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 
 # The page's sources, for the build's own tool that writes the service worker.
 WEB = pathlib.Path(__file__).resolve().parents[2] / "web"
@@ -42,8 +42,6 @@ CLICK_PAUSE = 10
 # an interval, not selecting no item (the selectors hold 7 and 5 items), not a line
 # that is no command.
 PLAYABLE = re.compile(r"(start \S+|end|buy|sell|tick( \d+)?|qty [0-6]|speed [0-4])")
-BUTTONS = {"start": "相場開始", "end": "相場終了", "buy": "買い注文", "sell": "売り注文"}
-SHARE_CAPTION, SPEED_CAPTION = "【株数】", "Game Speed"
 SURFACE = (239, 239, 239)
 
 
@@ -52,31 +50,21 @@ class Mismatch(AssertionError):
 
 
 def commands(script_path):
-    """The commands of a script, one per line, comments and blank lines dropped."""
-    for line in script_path.read_text(encoding="utf-8").splitlines():
-        words = line.split("#", 1)[0].split()
-        if words:
-            yield words
+    """The commands of a script file, as lists of words."""
+    return page_driver.commands(script_path.read_text(encoding="utf-8"))
 
 
 def playable(script_path):
     return all(PLAYABLE.fullmatch(" ".join(words)) for words in commands(script_path))
 
 
-def time_of_day(value):
-    if ":" not in value:
-        return int(value)
-    hours, minutes, rest = value.split(":")
-    seconds, millis = rest.split(".")
-    return ((int(hours) * 60 + int(minutes)) * 60 + int(seconds)) * 1000 + int(millis)
-
-
 class Player:
     """Plays one script on a freshly loaded page, by mouse or by keyboard, checking each
     step against the expected transcript."""
 
-    def __init__(self, driver, url, expected, by_keys):
+    def __init__(self, driver, url, expected, by_keys, colour_names):
         self.driver = driver
+        self.colour_names = colour_names
         self.expected = expected
         self.by_keys = by_keys
         self.step = 0
@@ -93,7 +81,7 @@ class Player:
 
     def check(self, command):
         want = self.expected[self.step]
-        got = page_driver.board_state(self.driver)
+        got = page_driver.board_state(self.driver, self.colour_names)
         self.shown |= {(got["weights"][name], text) for name, text in got["labels"].items()}
         where = f"step {self.step} ({command})"
         for kind in ("labels", "buttons"):
@@ -137,15 +125,22 @@ class Player:
                       page_driver.selector_item(self.driver, caption, 0).find_elements(By.XPATH, "../label")]
             self.press(str(sorted(counts).index(counts[index]) + 1))
             return
-        # + and - step the speed faster and slower, one item a press.
-        for _ in range(5):
-            if item.find_element(By.TAG_NAME, "input").is_selected():
+        # + and - step the speed faster and slower, one item a press: each press must
+        # land on the next speed that way.
+        labels = item.find_elements(By.XPATH, "../label")
+        speeds = [float(re.sub(r"[^\d.]", "", label.text)) for label in labels]
+        fastest_first = sorted(range(len(speeds)), key=lambda i: speeds[i])
+        checked = lambda: [label.find_element(By.TAG_NAME, "input").is_selected() for label in labels].index(True)
+        for _ in range(len(speeds)):
+            current = checked()
+            if current == index:
                 return
-            speeds = [float(re.sub(r"[^\d.]", "", label.text)) for label in item.find_elements(By.XPATH, "../label")]
-            checked = [label.find_element(By.TAG_NAME, "input").is_selected()
-                       for label in item.find_elements(By.XPATH, "../label")]
-            current = speeds[checked.index(True)]
-            self.press("+" if speeds[index] < current else "-")
+            key, step = ("-", 1) if speeds[index] > speeds[current] else ("+", -1)
+            want = fastest_first[fastest_first.index(current) + step]
+            self.press(key)
+            if checked() != want:
+                raise Mismatch(f"{key} went from {labels[current].text} to {labels[checked()].text}, "
+                               f"not {labels[want].text}")
         raise Mismatch(f"the speed keys never reached item {index}")
 
     def tick(self, command):
@@ -184,6 +179,17 @@ class Player:
         if not timer_on and self.expected[self.step]["timer"]["on"]:
             self.anchor = self.js("timeOfDay()")
         self.check(command)
+
+
+def window_colours(chart_reference):
+    """Each colour the game writes, as the window shows it in CSS notation, to its name."""
+    out = subprocess.run([chart_reference, "--colours"], capture_output=True, text=True, check=True,
+                         env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
+    shown = json.loads(out)
+    names = {f"rgb({r}, {g}, {b})": name for name, (r, g, b) in shown.items()}
+    if len(names) != len(shown):
+        raise SystemExit(f"the window shows two colours alike, which the page could not tell apart: {shown}")
+    return names
 
 
 def green(pixel):
@@ -488,7 +494,7 @@ def check_core_failure(driver, site, scratch, transcripts, faces):
         raise Mismatch(f"trying again after a trap: {got}")
 
 
-def check_offline(driver, site, scratch, transcripts):
+def check_offline(driver, site, scratch, transcripts, colour_names):
     """After one visit, with its server stopped, the page loads again from its service
     worker and plays a whole day. The browser's HTTP cache is off, so that nothing else
     can answer."""
@@ -502,7 +508,7 @@ def check_offline(driver, site, scratch, transcripts):
         wait_for_cache(driver, build_of(folder))
         server.stop()
         expected = transcript(transcripts, "profitable_day")
-        player = Player(driver, url, expected, by_keys=False)
+        player = Player(driver, url, expected, False, colour_names)
         for words in commands(transcripts / "profitable_day.script"):
             player.play(words)
         if player.step != len(expected):
@@ -563,17 +569,20 @@ def main():
         raise SystemExit("no transcript to play")
     failures = 0
     faces = FontFaces(args.site)
+    colour_names = window_colours(args.chart_reference)
     with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
             tempfile.TemporaryDirectory() as scratch:
         page_driver.fake_clock_and_timers(driver)
-        # Two scripts again from the keyboard: every key, and B while buying is off.
-        by_keys = [pathlib.Path(args.transcripts) / f"{name}.script" for name in ("several_days", "refused_buys")]
+        # Three scripts again from the keyboard: every key (the speed keys in game_speed),
+        # and B while buying is off.
+        by_keys = [pathlib.Path(args.transcripts) / f"{name}.script"
+                   for name in ("several_days", "game_speed", "refused_buys")]
         runs = [(s, False) for s in played] + [(s, True) for s in by_keys]
         for script, by_keys in runs:
             name = script.stem + (" (keys)" if by_keys else "")
             expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
             try:
-                player = Player(driver, url, expected, by_keys)
+                player = Player(driver, url, expected, by_keys, colour_names)
                 for words in commands(script):
                     player.play(words)
                 if player.step != len(expected):
@@ -591,7 +600,7 @@ def main():
         checks = [(check_accessibility, url), (check_held_key, url), (check_busy_until_core, url, transcripts),
                   (check_injected_script, url), (check_installable, args.site, scratch),
                   (check_core_failure, args.site, scratch, transcripts, faces),
-                  (check_offline, args.site, scratch, transcripts), (check_update, args.site, scratch, faces)]
+                  (check_offline, args.site, scratch, transcripts, colour_names), (check_update, args.site, scratch, faces)]
         for check, *arguments in checks:
             try:
                 check(driver, *arguments)

@@ -1,7 +1,9 @@
 """The browser page under a test's control: the site served from 127.0.0.1 on a port the
 system picks, Debian's headless Chromium driven through chromedriver, and the page's
-clock and timers replaced, before the page loads, by ones the caller sets and advances.
-Shared by the browser test, the page's screenshots and its measurement."""
+clock and timers replaced, before the page loads, by ones the caller sets and advances;
+and the words of the replay scripts a player can give the page. Shared by the browser
+test, the page's screenshots and its measurement, which find it on PYTHONPATH (the
+CMake test and tools/lib.sh's browser_python put tools/browser there)."""
 
 import contextlib
 import functools
@@ -18,6 +20,28 @@ from selenium.webdriver.common.by import By
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
+
+# The captions of the buttons a script's words click, and of the two selectors.
+BUTTONS = {"start": "相場開始", "end": "相場終了", "buy": "買い注文", "sell": "売り注文"}
+SHARE_CAPTION, SPEED_CAPTION = "【株数】", "Game Speed"
+
+
+def commands(script):
+    """The words of each command of a replay script's text, comments and blank lines
+    dropped."""
+    for line in script.splitlines():
+        words = line.split("#", 1)[0].split()
+        if words:
+            yield words
+
+
+def time_of_day(value):
+    """The millisecond of the day a script's `start` names: HH:MM:SS.mmm or a number."""
+    if ":" not in value:
+        return int(value)
+    hours, minutes, rest = value.split(":")
+    seconds, millis = rest.split(".")
+    return ((int(hours) * 60 + int(minutes)) * 60 + int(seconds)) * 1000 + int(millis)
 
 # Runs before any script of the page: Date and performance.now read a clock the test
 # sets, and setInterval (the market clock) fires only when the test advances that clock
@@ -166,7 +190,7 @@ def open_page(driver, url):
 
 BOARD_STATE = """
 const form = document.querySelector('main');
-const colourName = { 'rgb(0, 0, 0)': 'windowtext', 'rgb(255, 0, 0)': 'red', 'rgb(0, 0, 255)': 'blue' };
+const colourName = arguments[0];
 const labels = {}, colours = {}, buttons = {}, weights = {};
 for (const el of form.querySelectorAll('[data-field]')) {
   labels[el.id] = el.textContent;
@@ -178,8 +202,11 @@ return { labels, colours, buttons, weights, timers: window.__zemkariTest.repeati
 """
 
 
-def board_state(driver):
-    return driver.execute_script(BOARD_STATE)
+def board_state(driver, colour_names=None):
+    """The board as the transcripts give it: label texts, colours by the names of
+    `colour_names` (a CSS colour such as "rgb(255, 0, 0)" to its name; any other colour
+    as the browser writes it), button states; with the weights and the running timers."""
+    return driver.execute_script(BOARD_STATE, colour_names or {})
 
 
 def button_by_caption(driver, caption):
