@@ -105,17 +105,24 @@ bool TakeChar(std::string_view& rest, char c) {
 // H:M:S.mmm with 1 or 2 digits for the hour, minute and second and exactly 3 for the milliseconds.
 Number ReadClockTime(std::string_view word) {
     std::string_view rest = word;
-    const auto hour = TakeDigits(rest, 1, 2);
-    const auto minute = TakeChar(rest, ':') ? TakeDigits(rest, 1, 2) : std::nullopt;
-    const auto second = TakeChar(rest, ':') ? TakeDigits(rest, 1, 2) : std::nullopt;
-    const auto millisecond = TakeChar(rest, '.') ? TakeDigits(rest, 3, 3) : std::nullopt;
-    if (!hour || !minute || !second || !millisecond || !rest.empty()) {
-        return ScriptError{"malformed time " + Quoted(word) + " (HH:MM:SS.mmm or milliseconds)"};
-    }
-    if (*hour > 23 || *minute > 59 || *second > 59) {
+    // Plain ints rather than optionals: GCC at -O2 takes the optionals' values for
+    // possibly unset after the checks.
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+    const auto take = [&rest](int& value, std::size_t fewest, std::size_t most) {
+        const std::optional<int> digits = TakeDigits(rest, fewest, most);
+        if (digits) value = *digits;
+        return digits.has_value();
+    };
+    const bool wellFormed = take(hour, 1, 2) && TakeChar(rest, ':') && take(minute, 1, 2) && TakeChar(rest, ':') &&
+                            take(second, 1, 2) && TakeChar(rest, '.') && take(millisecond, 3, 3) && rest.empty();
+    if (!wellFormed) return ScriptError{"malformed time " + Quoted(word) + " (HH:MM:SS.mmm or milliseconds)"};
+    if (hour > 23 || minute > 59 || second > 59) {
         return ScriptError{"time out of range " + Quoted(word) + " (00:00:00.000 to 23:59:59.999)"};
     }
-    return ((std::int64_t{*hour} * 60 + *minute) * 60 + *second) * 1000 + *millisecond;
+    return ((std::int64_t{hour} * 60 + minute) * 60 + second) * 1000 + millisecond;
 }
 
 Number ReadTime(std::string_view word) {
