@@ -10,6 +10,7 @@ import contextlib
 import functools
 import http.server
 import json
+import socket
 import tempfile
 import threading
 
@@ -94,23 +95,63 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
     # Keeps connections open, as any production server does.
     protocol_version = "HTTP/1.1"
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
-                      ".js": "text/javascript", ".woff2": "font/woff2"}
+                      ".js": "text/javascript", ".woff2": "font/woff2",
+                      ".webmanifest": "application/manifest+json"}
 
     def log_message(self, *args):
         pass
 
 
+class _ClosingServer(http.server.ThreadingHTTPServer):
+    """Keeps its open connections, so that stopping it ends the kept-alive ones too."""
+
+    def __init__(self, *args):
+        super().__init__(*args)
+        self._lock = threading.Lock()
+        self._connections = set()
+
+    def process_request(self, request, client_address):
+        with self._lock:
+            self._connections.add(request)
+        super().process_request(request, client_address)
+
+    def shutdown_request(self, request):
+        with self._lock:
+            self._connections.discard(request)
+        super().shutdown_request(request)
+
+    def close_connections(self):
+        with self._lock:
+            for connection in self._connections:
+                with contextlib.suppress(OSError):
+                    connection.shutdown(socket.SHUT_RDWR)
+
+
+class Server:
+    """Serves `site` on 127.0.0.1 at a port the system picks, at `url`, until stopped."""
+
+    def __init__(self, site):
+        self._server = _ClosingServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
+        self.url = f"http://127.0.0.1:{self._server.server_address[1]}/"
+        threading.Thread(target=self._server.serve_forever, daemon=True).start()
+
+    def stop(self):
+        """Stops listening and ends every open connection: nothing answers at `url` then."""
+        if self._server:
+            self._server.shutdown()
+            self._server.server_close()
+            self._server.close_connections()
+            self._server = None
+
+
 @contextlib.contextmanager
 def served(site):
     """Serves `site` on 127.0.0.1 at a port the system picks; yields the base URL."""
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
+    server = Server(site)
     try:
-        yield f"http://127.0.0.1:{server.server_address[1]}/"
+        yield server.url
     finally:
-        server.shutdown()
-        server.server_close()
+        server.stop()
 
 
 @contextlib.contextmanager

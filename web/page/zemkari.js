@@ -179,10 +179,13 @@ const boardImports = {
   },
 };
 
+// The core ending itself, as its C library's abort and exit do.
+class CoreExit extends Error {}
+
 // The C library's few calls to the system; the core makes none in play.
 const systemImports = {
   proc_exit(code) {
-    throw new Error(`zemkari.wasm exited with ${code}`);
+    throw new CoreExit(`zemkari.wasm exited with ${code}`);
   },
   fd_write: () => 0,
   fd_close: () => 0,
@@ -198,19 +201,16 @@ function flushTexts() {
 }
 
 // Runs one of the core's handlers (a click or the tick) and shows the result.
-// The board is on screen before the core has loaded: what the player does meanwhile
-// waits for it, in order.
-let waiting = null;
+// Without a core the board's buttons are off, and there is nothing to run.
 function deliver(handler, ...args) {
-  if (!core) {
-    waiting = waiting.then(() => deliver(handler, ...args));
-    return;
-  }
-  // An error that escapes a handler is shown, as the window shows it, and play goes on.
+  if (!core) return;
+  // An error that escapes a handler is shown, as the window shows it, and play goes on;
+  // but a trap or an exit leaves the core in no state to go on from.
   try {
     core[handler](...args);
   } catch (error) {
-    window.alert(String(error));
+    if (error instanceof WebAssembly.RuntimeError || error instanceof CoreExit) stopped(error);
+    else window.alert(String(error));
   } finally {
     flushTexts();
   }
@@ -252,18 +252,19 @@ function bindKeys() {
 }
 
 // Compiled while it downloads where the server names it application/wasm; from its
-// bytes where a static host names it otherwise.
-async function loadCore() {
+// bytes where a static host names it otherwise. Again after a failure, the module is
+// downloaded anew, whatever the browser's cache holds. Throws whatever keeps the core
+// from running: no WebAssembly, a failed download, a module that does not compile, a trap.
+async function loadCore(again) {
   const url = new URL('zemkari.wasm', import.meta.url);
   const imports = { env: boardImports, wasi_snapshot_preview1: systemImports };
-  let module;
-  let instance;
-  try {
-    ({ module, instance } = await WebAssembly.instantiateStreaming(fetch(url), imports));
-  } catch {
-    const response = await fetch(url);
-    ({ module, instance } = await WebAssembly.instantiate(await response.arrayBuffer(), imports));
-  }
+  const response = await fetch(url, again ? { cache: 'reload' } : {});
+  if (!response.ok) throw new Error(`${url}: HTTP ${response.status} ${response.statusText}`);
+  const type = (response.headers.get('Content-Type') || '').split(';')[0].trim();
+  const { module, instance } =
+    type === 'application/wasm'
+      ? await WebAssembly.instantiateStreaming(response, imports)
+      : await WebAssembly.instantiate(await response.arrayBuffer(), imports);
   // The board gives exactly what the core imports (page_imports.h): a missing function
   // has already failed the instantiation, and one the core does not import is a name
   // out of step with it.
@@ -274,14 +275,70 @@ async function loadCore() {
   core._initialize();
 }
 
+// Until the core is bound the board is busy and its buttons are off, so that it never
+// looks playable without it; then each button is as the design opens it.
+const openingEnabled = buttons.map((button) => !button.disabled);
+
+function holdBoard() {
+  form.setAttribute('aria-busy', 'true');
+  for (const button of buttons) button.disabled = true;
+}
+
+function releaseBoard() {
+  form.removeAttribute('aria-busy');
+  buttons.forEach((button, i) => {
+    button.disabled = !openingEnabled[i];
+  });
+}
+
+// What keeps the core from loading or running is told to the player, over the board,
+// which stays off, with a button to try again: a new download of the core, or after it
+// stopped, a new page and a new game.
+const failure = document.getElementById('CoreFailure');
+let retry = null;
+
+function showFailure(kind, error) {
+  console.error(error);
+  core = null;
+  stopTimer();
+  for (const button of buttons) button.disabled = true;
+  form.removeAttribute('aria-busy');
+  form.inert = true;
+  for (const message of failure.querySelectorAll('[data-failure]')) message.hidden = message.dataset.failure !== kind;
+  failure.hidden = false;
+  failure.querySelector('button').focus();
+}
+
+function stopped(error) {
+  retry = () => window.location.reload();
+  showFailure('run', error);
+}
+
+async function startCore(again) {
+  failure.hidden = true;
+  form.inert = false;
+  holdBoard();
+  try {
+    await loadCore(again);
+  } catch (error) {
+    retry = () => startCore(true);
+    showFailure('load', error);
+    return;
+  }
+  paintSurface();
+  releaseBoard();
+  performance.mark('zemkari-core');
+  import('./offline.js').then(({ keepOffline }) => keepOffline(), console.warn);
+}
+
 // The core is fetched once the board has been drawn in its font (the second animation
-// frame comes after the first is painted), so that it does not hold up the first
-// picture; a click before it is there waits for it.
+// frame comes after the first is painted), so that it does not hold up the first picture.
 const nextFrame = () => new Promise((resolve) => requestAnimationFrame(resolve));
 const drawn = document.fonts.ready.then(nextFrame).then(nextFrame);
-waiting = drawn.then(loadCore).then(paintSurface);
+holdBoard();
 bindClicks();
 bindKeys();
+failure.querySelector('button').addEventListener('click', () => retry());
 performance.mark('zemkari-ready');
-await waiting;
-performance.mark('zemkari-core');
+await drawn;
+await startCore(false);

@@ -82,8 +82,8 @@ std::string BoldCharacters() {
     return all;
 }
 
-// Every character the page shows in the regular face: the design's texts and all the
-// core can write.
+// Every character the page shows in the regular face: the design's texts, all the core
+// can write and the page's own notices.
 std::string Characters(std::string_view versionLine) {
     std::vector<std::string_view> texts(kCoreTexts.begin(), kCoreTexts.end());
     texts.push_back(versionLine);
@@ -95,6 +95,10 @@ std::string Characters(std::string_view versionLine) {
         for (int i = 0; i < selector.itemCount; ++i) texts.push_back(selector.items[static_cast<std::size_t>(i)]);
     }
     for (const auto& milestone : MilestoneComments) texts.push_back(milestone.message);
+    for (const std::string_view text :
+         {page_texts::kLoadFailed, page_texts::kCoreStopped, page_texts::kRetry, page_texts::kNewVersion}) {
+        texts.push_back(text);
+    }
     std::string all;
     for (const std::string_view text : texts) all += text;
     return all;

@@ -1,8 +1,10 @@
-// Writes the page's index.html from the window's design tables, so the page and the
-// window are laid out from one source, and with them every fact of the core and the
-// design that the page's module and style need: zemkari.js and page.css restate none.
-// Built for Node.js and run by the build:
-//   make_page STYLE.css VERSION INDEX.html
+// Writes the page's index.html, its style sheet and its web app manifest from the
+// window's design tables, so the page and the window are laid out from one source, and
+// with them every fact of the core and the design that the page's module and style
+// need: zemkari.js and page.css restate none. Built for Node.js and run by the build:
+//   make_page STYLE.css VERSION SITE ICON_SIZES
+// writes SITE/index.html, SITE/zemkari.css and SITE/zemkari.webmanifest; ICON_SIZES
+// lists the sizes of the app icons the build renders, as "192,512".
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "page_build.h"
 #include "page_handlers.h"
@@ -31,6 +34,12 @@ using design::Type;
 // the order status and the profit indicator. The quote board changes every tick and
 // would drown them.
 constexpr std::array<LabelId, 3> kAnnouncedFields = {LabelId::Comment, LabelId::OrderStatus, LabelId::ProfitIndicator};
+
+// The page loads only its own files, and no inline script or style (the style sheet
+// places the controls); compiling the core's WebAssembly needs 'wasm-unsafe-eval'.
+constexpr std::string_view kContentSecurityPolicy =
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'; "
+    "form-action 'none'";
 
 // HTML-escaped text; the design texts hold no markup, but a caption may hold "&" one day.
 std::string Escaped(std::string_view text) {
@@ -111,11 +120,19 @@ public:
 
     std::string Body() {
         out_.str({});
+        places_.clear();
         Open(Container::Client);
         return out_.str();
     }
 
+    // Where Body() put each control, as rules of the style sheet by the control's id.
+    const std::string& Places() const { return places_; }
+
 private:
+    void Place(std::string_view id, std::string_view box) {
+        places_ += "#" + std::string(id) + "{" + std::string(box) + "}\n";
+    }
+
     // The controls of `container`, in the order of the form: the window's caption
     // line and market buttons, the group boxes with what they hold, the selectors.
     void Open(Container container) {
@@ -164,31 +181,32 @@ private:
             attributes = " data-field=\"" + std::to_string(IndexOf(*layout.field)) + "\" data-colour=\"" +
                          std::to_string(static_cast<int>(layout.colour)) + "\" aria-description=\"" +
                          Escaped(control.description) + "\" aria-live=\"" + (announced ? "polite" : "off") + "\"";
+            Place(layout.name, style);
             out_ << "<output id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind << "\""
-                 << attributes << " style=\"" << style << "\">" << Escaped(text) << "</output>\n";
+                 << attributes << ">" << Escaped(text) << "</output>\n";
             return;
         }
+        Place(layout.name, style);
         out_ << "<span id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind
-             << "\" data-colour=\"" << static_cast<int>(layout.colour) << "\" style=\"" << style << "\">"
-             << Escaped(text) << "</span>\n";
+             << "\" data-colour=\"" << static_cast<int>(layout.colour) << "\">" << Escaped(text) << "</span>\n";
     }
 
     void Button(const design::ButtonDesign& layout) {
         const std::string_view key = design::kButtonKeys[IndexOf(layout.id)].key;
+        Place(layout.name, Box(layout.left, layout.top, layout.width, layout.height));
         out_ << "<button id=\"" << layout.name << "\" class=\"" << TypeClass(layout.type) << "\" data-button=\""
              << IndexOf(layout.id) << "\" data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\" title=\""
-             << Escaped(layout.caption) << " (" << key << ")\" style=\""
-             << Box(layout.left, layout.top, layout.width, layout.height) << "\"" << (layout.enabled ? "" : " disabled")
-             << ">" << Escaped(layout.caption) << "</button>\n";
+             << Escaped(layout.caption) << " (" << key << ")\"" << (layout.enabled ? "" : " disabled") << ">"
+             << Escaped(layout.caption) << "</button>\n";
     }
 
     // The chart with its pen and its hatch; the page's module draws it.
     void Chart() {
         const design::Rect r = design::kChartRect;
+        Place(design::kChartName, Box(r.left, r.top, r.width, r.height));
         out_ << "<canvas id=\"" << design::kChartName << "\" width=\"" << r.width << "\" height=\"" << r.height
              << "\" data-line-width=\"" << design::kChartLineWidth << "\" data-hatch-period=\"" << design::kHatchPeriod
-             << "\" data-hatch-row=\"" << design::kHatchRow << "\" style=\"" << Box(r.left, r.top, r.width, r.height)
-             << "\" aria-hidden=\"true\"></canvas>\n";
+             << "\" data-hatch-row=\"" << design::kHatchRow << "\" aria-hidden=\"true\"></canvas>\n";
     }
 
     void Frame(std::string_view name, std::string_view title, Type type, design::Rect rect, std::string_view role,
@@ -196,8 +214,8 @@ private:
         out_ << "<div id=\"" << name << "\" class=\"group " << TypeClass(type) << "\" role=\"" << role
              << "\" aria-labelledby=\"" << name << "Title\"";
         if (!hint.empty()) out_ << " title=\"" << Escaped(title) << " (" << Escaped(hint) << ")\"";
-        out_ << attributes << " style=\"" << Box(rect.left, rect.top, rect.width, rect.height) << "\"><span id=\""
-             << name << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
+        Place(name, Box(rect.left, rect.top, rect.width, rect.height));
+        out_ << attributes << "><span id=\"" << name << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
     }
 
     void Group(const design::GroupDesign& layout) {
@@ -225,8 +243,9 @@ private:
         for (int i = 0; i < layout.itemCount; ++i) {
             const design::Rect r = design::SelectorItemRect(layout, i);
             const std::string_view text = layout.items[static_cast<std::size_t>(i)];
-            out_ << "<label id=\"" << layout.name << "Item" << i << "\" class=\"item\" style=\""
-                 << Box(r.left, r.top, r.width, r.height) << "\"><input type=\"radio\" name=\"" << layout.name
+            const std::string item = std::string(layout.name) + "Item" + std::to_string(i);
+            Place(item, Box(r.left, r.top, r.width, r.height));
+            out_ << "<label id=\"" << item << "\" class=\"item\"><input type=\"radio\" name=\"" << layout.name
                  << "\" value=\"" << i << "\"" << selector;
             if (shares) {
                 const auto* rank = std::find(design::kSharesByQuantity.begin(), design::kSharesByQuantity.end(), i);
@@ -242,29 +261,100 @@ private:
 
     std::string_view caption_;
     std::ostringstream out_;
+    std::string places_;
 };
 
-// The whole page: the style sheet `style` with the design's styles, and the form with
-// every control. The form carries the facts of the game that the page's module needs:
-// the timer's interval as the window opens, the length of the clock's day and the
-// handlers' names.
-std::string Html(std::string_view style, std::string_view caption) {
-    Page page(caption);
+// The button face, --face in the page's style: the colour of the installed app's title
+// bar and of its splash screen. Empty when the style names none.
+std::string FaceColour(std::string_view style) {
+    constexpr std::string_view kName = "--face:";
+    const std::size_t at = style.find(kName);
+    if (at == std::string_view::npos) return {};
+    const std::size_t start = style.find_first_not_of(" \t", at + kName.size());
+    const std::size_t end = style.find_first_of(";}\n", start);
+    if (start == std::string_view::npos || end == std::string_view::npos) return {};
+    std::string colour(style.substr(start, end - start));
+    while (!colour.empty() && colour.back() == ' ') colour.pop_back();
+    return colour;
+}
+
+// "192,512" as {192, 512}; empty when any part is not a size.
+std::vector<int> Sizes(std::string_view list) {
+    std::vector<int> sizes;
+    std::istringstream in{std::string(list)};
+    for (std::string part; std::getline(in, part, ',');) {
+        if (part.empty() || part.size() > 4 || part.find_first_not_of("0123456789") != std::string::npos) return {};
+        sizes.push_back(std::stoi(part));
+    }
+    return sizes;
+}
+
+// The web app manifest. Its addresses are relative to the manifest, so the site installs
+// from whatever folder of a host serves it. The id is resolved against the origin alone,
+// so it names the game: one installed Zemkari per origin, across versions.
+std::string Manifest(std::string_view face, const std::vector<int>& iconSizes) {
+    std::string icons;
+    for (const std::string_view purpose : {"any", "maskable"}) {
+        const std::string file = purpose == "any" ? "zemkari-" : "zemkari-maskable-";
+        for (const int size : iconSizes) {
+            const std::string side = std::to_string(size);
+            icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"" + file + side +
+                     ".png\", \"sizes\": \"" + side + "x" + side + "\", \"type\": \"image/png\", \"purpose\": \"" +
+                     std::string(purpose) + "\"}";
+        }
+    }
+    const std::string name(design::kWindowTitle);
+    return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name +
+           "\",\n  \"id\": \"zemkari\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
+           "  \"display\": \"standalone\",\n  \"lang\": \"ja\",\n  \"theme_color\": \"" +
+           std::string(face) + "\",\n  \"background_color\": \"" + std::string(face) + "\",\n  \"icons\": [\n" + icons +
+           "\n  ]\n}\n";
+}
+
+// Outside the board: what the player sees when the core cannot load or stops, with a
+// button to try again, and the word that a newer version waits for the next load.
+std::string Notices() {
+    using namespace page_texts;
+    return "<div id=\"CoreFailure\" class=\"notice failure\" role=\"alert\" hidden>\n<p data-failure=\"load\">" +
+           std::string(kLoadFailed) + "</p>\n<p data-failure=\"run\">" + std::string(kCoreStopped) +
+           "</p>\n<button type=\"button\">" + std::string(kRetry) + "</button>\n</div>\n" +
+           "<p id=\"UpdateNotice\" class=\"notice update\" role=\"status\" hidden>" + std::string(kNewVersion) +
+           "</p>\n";
+}
+
+// The whole page: the form with every control `body` holds, and the notices. The form
+// carries the facts of the game that the page's module needs: the timer's interval as
+// the window opens, the length of the clock's day and the handlers' names. The style
+// is the style sheet's alone.
+std::string Html(std::string_view body, std::string_view face, int touchIconSize) {
     std::ostringstream html;
-    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << design::kWindowTitle
-         << "</title>\n"
+    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+         << "<meta http-equiv=\"Content-Security-Policy\" content=\"" << kContentSecurityPolicy << "\">\n"
+         << "<title>" << design::kWindowTitle << "</title>\n"
          << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+         << "<meta name=\"theme-color\" content=\"" << face << "\">\n"
+         << "<link rel=\"manifest\" href=\"zemkari.webmanifest\">\n"
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
+         << "<link rel=\"apple-touch-icon\" href=\"zemkari-maskable-" << touchIconSize << ".png\">\n"
          << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
          << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-         << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
-         << style << DesignStyles() << PhoneStyle() << "</style>\n</head>\n<body>\n"
-         << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle << "\" data-interval=\""
-         << kDesignInterval << "\" data-milliseconds-per-day=\"" << kMillisecondsPerDay << "\" data-on-click=\""
-         << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\"" << ZEMKARI_EXPORT_NAME(OnTick)
-         << "\" style=\"width:" << Px(design::kClientWidth) << ";height:" << Px(design::kClientHeight) << "\">\n"
-         << page.Body() << "</main>\n</body>\n</html>\n";
+         << "<link rel=\"stylesheet\" href=\"zemkari.css\">\n"
+         << "<script type=\"module\" src=\"zemkari.js\"></script>\n</head>\n<body>\n"
+         << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle
+         << "\" aria-busy=\"true\" data-interval=\"" << kDesignInterval << "\" data-milliseconds-per-day=\""
+         << kMillisecondsPerDay << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\""
+         << ZEMKARI_EXPORT_NAME(OnTick) << "\">\n"
+         << body << "</main>\n"
+         << Notices() << "</body>\n</html>\n";
     return html.str();
+}
+
+// The page's style sheet: `style` with the design's styles, every control's place and the
+// phone's arrangements.
+std::string Sheet(std::string_view style, std::string_view places) {
+    return std::string(style) + DesignStyles() + "#" + std::string(design::kWindowName) +
+           "{width:" + Px(design::kClientWidth) + ";height:" + Px(design::kClientHeight) + "}\n" + std::string(places) +
+           PhoneStyle();
 }
 
 }  // namespace
@@ -272,8 +362,8 @@ std::string Html(std::string_view style, std::string_view caption) {
 
 int main(int argc, char** argv) {
     using namespace zemkari;
-    if (argc != 4) {
-        std::cerr << "usage: make_page STYLE.css VERSION INDEX.html\n";
+    if (argc != 5) {
+        std::cerr << "usage: make_page STYLE.css VERSION SITE ICON_SIZES\n";
         return 2;
     }
     const std::optional<std::string> style = web::ReadFile(argv[1]);
@@ -281,9 +371,26 @@ int main(int argc, char** argv) {
         std::cerr << "make_page: cannot read " << argv[1] << "\n";
         return 1;
     }
-    if (!web::WriteFile(argv[3], web::Html(*style, web::VersionLine(argv[2])))) {
-        std::cerr << "make_page: cannot write " << argv[3] << "\n";
-        return 1;
+    const std::string face = web::FaceColour(*style);
+    const std::vector<int> iconSizes = web::Sizes(argv[4]);
+    if (face.empty() || iconSizes.empty()) {
+        std::cerr << "make_page: " << (face.empty() ? "the style sets no --face colour" : "bad icon sizes") << "\n";
+        return 2;
+    }
+    const std::string versionLine = web::VersionLine(argv[2]);
+    web::Page page(versionLine);
+    const std::string body = page.Body();
+    const std::string site = argv[3];
+    const std::pair<std::string, std::string> files[] = {
+        {site + "/index.html", web::Html(body, face, iconSizes.front())},
+        {site + "/zemkari.css", web::Sheet(*style, page.Places())},
+        {site + "/zemkari.webmanifest", web::Manifest(face, iconSizes)},
+    };
+    for (const auto& [path, text] : files) {
+        if (!web::WriteFile(path.c_str(), text)) {
+            std::cerr << "make_page: cannot write " << path << "\n";
+            return 1;
+        }
     }
     return 0;
 }

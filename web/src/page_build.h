@@ -19,6 +19,15 @@ inline std::string VersionLine(std::string_view version) {
     return line;
 }
 
+// The page's own texts, beside the game's: the core failing to load or stopping, and a
+// newer version of the site waiting for the next load.
+namespace page_texts {
+inline constexpr std::string_view kLoadFailed = "ゲームを読み込めませんでした。";
+inline constexpr std::string_view kCoreStopped = "エラーでゲームが止まりました。";
+inline constexpr std::string_view kRetry = "再試行";
+inline constexpr std::string_view kNewVersion = "新しい版があります。再読み込みで更新されます。";
+}  // namespace page_texts
+
 // The whole file, or nothing when it cannot be opened: a page without its style must
 // not pass for a page.
 inline std::optional<std::string> ReadFile(const char* path) {
