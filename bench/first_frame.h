@@ -28,6 +28,8 @@ private:
 
 // Reports the first frame of a top-level widget: once its first paint pass has
 // been flushed, writes the phases and "painted" to stdout and quits the event loop.
+// It quits only after what was queued by then has run (the game sets its icon right
+// after its first frame), so the peak memory the parent reads counts that too.
 class FirstFrame final : public QObject {
 public:
     FirstFrame(QWidget& window, Phases& phases) : phases_(phases) { window.installEventFilter(this); }
@@ -43,7 +45,8 @@ protected:
                     phases_.Mark("painted");
                     std::printf("%s\npainted\n", phases_.Line().c_str());
                     std::fflush(stdout);
-                    QCoreApplication::quit();
+                    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                              Qt::QueuedConnection);
                 },
                 Qt::QueuedConnection);
         }
