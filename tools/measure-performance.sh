@@ -161,7 +161,9 @@ the same design tables (`kGroups`, `kLabelDesigns`, `kButtonDesigns`, the two se
 with the same fonts and style, whose first frame is the game's pixel for pixel (the
 chart is blank until the market opens), but which has no market, no chart, no keyboard play, no
 screen-reader support and no icon. The ratio is what the game's own work adds before
-its first frame.
+its first frame. The window icon, which no first frame draws, is set once that frame
+is out; its pictures are read only when the window system asks for them and are not
+kept, so offscreen it costs nothing, and on X11 it goes out just after the frame.
 """
 # tools/measure-web.sh writes the browser page's section; it stays as it was.
 import re

@@ -1,9 +1,7 @@
 #include "zemkari/app/main_window.h"
 
-#include <QDir>
-#include <QIcon>
-
 #include "zemkari/app/game_application.h"
+#include "zemkari/app/game_icon.h"
 #include "zemkari/ui/field_accessibility.h"
 #include "zemkari/ui/keyboard_play.h"
 
@@ -11,14 +9,6 @@ namespace zemkari::app {
 namespace {
 
 QString Caption() { return QStringLiteral("Zemkari " ZEMKARI_VERSION); }
-
-// One PNG per size, rendered from icons/zemkari.svg; Qt needs no SVG module to show them.
-QIcon GameIcon() {
-    QIcon icon;
-    const QDir icons(QStringLiteral(":/icons"));
-    for (const QString& file : icons.entryList()) icon.addFile(icons.filePath(file));
-    return icon;
-}
 
 }  // namespace
 
@@ -35,11 +25,22 @@ TForm1::TForm1(const Clock& clock, QWidget* parent)
 // window system (minimum and maximum size are the same).
 void TForm1::FormCreate() {
     setWindowTitle(QStringLiteral("Zemkari"));
-    setWindowIcon(GameIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(ui::kClientWidth, ui::kClientHeight);
     move(kWindowPosition);
+}
+
+// The icon waits for the first frame: decoding its PNGs and handing every size to the
+// window system would hold that frame up by a few milliseconds, and the first frame
+// does not draw it. Queued, so it follows the paint pass and its flush.
+void TForm1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (iconPending_) {
+        iconPending_ = false;
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(GameIcon()); }, Qt::QueuedConnection);
+    }
 }
 
 void TForm1::ConnectHandlers() {
