@@ -4,8 +4,9 @@
 // takes the time from fork to the child's "painted" line and the child's peak
 // resident memory. It prints medians and the game's ratios as `key value` lines: to
 // the floor (`startup_ratio`, `peak_rss_ratio`, what the game's own work costs) and to
-// the bare window (`..._bare`, for information); and the medians of the phases each
-// child reports (milliseconds from its main() to the end of each).
+// the bare window (`..._bare`, for information); the CPU time each child used in all,
+// which a loaded machine disturbs far less than the wall time; and the medians of the
+// phases each child reports (milliseconds from its main() to the end of each).
 //
 // Usage: startup_bench <game-program> <floor-program> <bare-program> [runs]
 #include <sys/resource.h>
@@ -26,6 +27,7 @@ namespace {
 
 struct Run {
     double millis = 0;
+    double cpuMillis = 0;  // user and system, from exec to exit
     long peakKib = 0;
     std::map<std::string, double> phases;
 };
@@ -74,6 +76,10 @@ bool Launch(const char* program, Run& run) {
     rusage usage{};
     if (wait4(child, &status, 0, &usage) != child) return false;
     run.peakKib = usage.ru_maxrss;
+    const auto ms = [](timeval t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    run.cpuMillis = ms(usage.ru_utime) + ms(usage.ru_stime);
     return painted && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
@@ -87,9 +93,10 @@ T Median(std::vector<T> values) {
 struct Series {
     const char* key;  // how the output names it
     const char* program;
-    std::vector<double> millis;
-    std::vector<long> kib;
-    std::map<std::string, std::vector<double>> phases;
+    std::vector<double> millis{};
+    std::vector<double> cpuMillis{};
+    std::vector<long> kib{};
+    std::map<std::string, std::vector<double>> phases{};
 };
 
 }  // namespace
@@ -100,8 +107,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 15;
-    std::array<Series, 3> series{
-        {{"game", argv[1], {}, {}, {}}, {"floor", argv[2], {}, {}, {}}, {"bare", argv[3], {}, {}, {}}}};
+    std::array<Series, 3> series{{{.key = "game", .program = argv[1]},
+                                  {.key = "floor", .program = argv[2]},
+                                  {.key = "bare", .program = argv[3]}}};
     // One warm-up each, so all find the libraries and fonts in the page cache. Each
     // round starts with the next program, so none always follows the same one.
     for (int i = -1; i < runs; ++i) {
@@ -114,6 +122,7 @@ int main(int argc, char* argv[]) {
             }
             if (i < 0) continue;
             one.millis.push_back(run.millis);
+            one.cpuMillis.push_back(run.cpuMillis);
             one.kib.push_back(run.peakKib);
             for (const auto& [phase, ms] : run.phases) one.phases[phase].push_back(ms);
         }
@@ -121,12 +130,14 @@ int main(int argc, char* argv[]) {
     std::printf("startup_runs %d\n", runs);
     for (const Series& one : series) {
         std::printf("startup_%s_ms %.1f\n", one.key, Median(one.millis));
+        std::printf("startup_cpu_%s_ms %.1f\n", one.key, Median(one.cpuMillis));
         std::printf("peak_rss_%s_kib %ld\n", one.key, Median(one.kib));
     }
     const auto& [game, floor, bare] = series;
     const auto kib = [](const Series& one) { return static_cast<double>(Median(one.kib)); };
     std::printf("startup_ratio %.3f\n", Median(game.millis) / Median(floor.millis));
     std::printf("startup_ratio_bare %.3f\n", Median(game.millis) / Median(bare.millis));
+    std::printf("startup_cpu_ratio %.3f\n", Median(game.cpuMillis) / Median(floor.cpuMillis));
     std::printf("peak_rss_ratio %.3f\n", kib(game) / kib(floor));
     std::printf("peak_rss_ratio_bare %.3f\n", kib(game) / kib(bare));
     for (const Series& one : series) {
