@@ -7,7 +7,7 @@ int main(int, char* argv[]) {
     zemkari::app::GameApplication application(argc, argv);
     zemkari::SystemClock clock;
     // NOLINTNEXTLINE(readability-identifier-naming): the window object keeps the rules' name
-    zemkari::app::TForm1 Form1(clock);
-    Form1.show();
+    zemkari::app::GameWindow window(clock);
+    window.show();
     return application.exec();
 }

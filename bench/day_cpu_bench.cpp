@@ -36,7 +36,7 @@ Widget* Find(QWidget& window, const QString& text) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const zemkari::FixedClock noon(12 * 3'600'000);
-    zemkari::app::TForm1 window(noon);
+    zemkari::app::GameWindow window(noon);
     window.show();
     QApplication::processEvents();
 

@@ -9,10 +9,10 @@ int main(int, char* argv[]) {
     zemkari::app::GameApplication application(argc, argv);
     phases.Mark("application");
     zemkari::SystemClock clock;
-    zemkari::app::TForm1 Form1(clock);
+    zemkari::app::GameWindow window(clock);
     phases.Mark("window");
-    zemkari::bench::FirstFrame firstFrame(Form1, phases);
-    Form1.show();
+    zemkari::bench::FirstFrame firstFrame(window, phases);
+    window.show();
     phases.Mark("shown");
     return application.exec();
 }

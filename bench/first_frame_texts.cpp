@@ -13,16 +13,20 @@
 #include <cstddef>
 
 #include "first_frame.h"
+#include "zemkari/design/window.h"
 #include "zemkari/ui/field_label.h"
 #include "zemkari/ui/fonts.h"
 #include "zemkari/ui/game_style.h"
 #include "zemkari/ui/utf8.h"
 #include "zemkari/ui/window_controls.h"
-#include "zemkari/ui/window_layout.h"
 
 namespace {
 
-using namespace zemkari::ui;
+using namespace zemkari::design;
+using zemkari::ui::FieldLabel;
+using zemkari::ui::GameFont;
+using zemkari::ui::SetLabelColour;
+using zemkari::ui::Utf8;
 
 Qt::Alignment AlignmentOf(Align align) {
     switch (align) {
@@ -41,6 +45,20 @@ QGroupBox* Group(std::string_view title, Type type, QRect rect, QWidget& parent)
     group->setFont(GameFont(type.pixelSize, type.bold));
     group->setGeometry(rect);
     return group;
+}
+
+// The self-sizing labels measure their text as the game's do, which places them.
+void Label(const LabelDesign& design, const QString& text, QWidget& parent) {
+    auto* label = new FieldLabel(design.growth, &parent);
+    label->setFont(GameFont(design.type.pixelSize, design.type.bold));
+    label->setAlignment(AlignmentOf(design.align));
+    label->setContentsMargins(0, 0, 0, 0);
+    label->setAutoFillBackground(true);
+    SetLabelColour(*label, design.colour);
+    const bool fitsText = design.growth == Growth::ToLeft || design.growth == Growth::ToRight;
+    const int width = fitsText ? 0 : design.width;
+    label->setGeometry(design.growth == Growth::ToLeft ? design.x - width : design.x, design.top, width, design.height);
+    label->ShowText(text);
 }
 
 void Selector(const SelectorDesign& design, QWidget& parent) {
@@ -68,22 +86,9 @@ void BuildTexts(QWidget& client) {
     }
     const auto container = [&](Container c) -> QWidget& { return *containers[static_cast<std::size_t>(c)]; };
 
-    for (const LabelDesign& design : kLabelDesigns) {
-        // The self-sizing labels measure their text as the game's do, which places them.
-        auto* label = new FieldLabel(design.growth, &container(design.container));
-        label->setFont(GameFont(design.type.pixelSize, design.type.bold));
-        label->setAlignment(AlignmentOf(design.align));
-        label->setContentsMargins(0, 0, 0, 0);
-        label->setAutoFillBackground(true);
-        SetLabelColour(*label, design.colour);
-        const bool fitsText = design.growth == Growth::ToLeft || design.growth == Growth::ToRight;
-        const int width = fitsText ? 0 : design.width;
-        label->setGeometry(design.growth == Growth::ToLeft ? design.x - width : design.x, design.top, width,
-                           design.height);
-        // The one line the game writes before it opens: its name and version.
-        label->ShowText(&design == &kLabelDesigns.front() ? QStringLiteral("Zemkari " ZEMKARI_VERSION)
-                                                          : Utf8(design.text));
-    }
+    // The one line the game writes before it opens: its name and version.
+    Label(kVersionLine, QStringLiteral("Zemkari " ZEMKARI_VERSION), client);
+    for (const LabelDesign& design : kLabelDesigns) Label(design, Utf8(design.text), container(design.container));
     for (const ButtonDesign& design : kButtonDesigns) {
         auto* button = new QPushButton(Utf8(design.caption), &container(design.container));
         button->setFont(GameFont(design.type.pixelSize, design.type.bold));
@@ -91,8 +96,7 @@ void BuildTexts(QWidget& client) {
         button->setEnabled(design.enabled);
         button->setAutoDefault(false);
     }
-    Selector(kShareSelector, client);
-    Selector(kSpeedSelector, client);
+    for (const SelectorDesign& design : kSelectorDesigns) Selector(design, client);
 }
 
 }  // namespace
@@ -101,10 +105,10 @@ int main(int, char* argv[]) {
     zemkari::bench::Phases phases;
     int argc = 1;
     QApplication application(argc, argv);
-    QApplication::setStyle(new GameStyle);
+    QApplication::setStyle(new zemkari::ui::GameStyle);
     phases.Mark("application");
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Zemkari"));
+    window.setWindowTitle(Utf8(kWindowTitle));
     BuildTexts(window);
     phases.Mark("window");
     zemkari::bench::FirstFrame firstFrame(window, phases);

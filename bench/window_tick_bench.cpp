@@ -45,11 +45,12 @@ void Report(const std::string& name, const std::vector<double>& wall, const std:
 }
 
 // Plays `days` whole days, timing each tick followed by `repaint`.
-void Measure(zemkari::app::TForm1& window, int days, const std::function<void()>& repaint, const std::string& name) {
+void Measure(zemkari::app::GameWindow& window, int days, const std::function<void()>& repaint,
+             const std::string& name) {
     constexpr int kTicksPerDay = 55;
     std::vector<double> wall, cpu;
     for (int day = 0; day < days; ++day) {
-        window.Button1Click();
+        window.OnStartMarket();
         // The market timer must not fire on its own while the loop runs: ticks
         // come only from here.
         window.Board().StopTimer();
@@ -57,13 +58,13 @@ void Measure(zemkari::app::TForm1& window, int days, const std::function<void()>
         for (int tick = 0; tick < kTicksPerDay; ++tick) {
             const double wallBefore = WallMicros();
             const double cpuBefore = ThreadCpuMicros();
-            window.Timer1Timer();
+            window.OnTick();
             repaint();
             cpu.push_back(ThreadCpuMicros() - cpuBefore);
             wall.push_back(WallMicros() - wallBefore);
-            if (tick == 5) window.Button3Click();
-            if (tick == 30) window.Button4Click();
-            if (tick == 35) window.Button3Click();
+            if (tick == 5) window.OnBuy();
+            if (tick == 30) window.OnSell();
+            if (tick == 35) window.OnBuy();
             QApplication::processEvents();  // the clicks' own repaints are not a tick's cost
         }
     }
@@ -73,9 +74,9 @@ void Measure(zemkari::app::TForm1& window, int days, const std::function<void()>
 // Builds a window and shows its first frame, printing how long each took: the
 // first window of the process pays for loading fonts and drawing glyphs, a later
 // one finds them cached.
-std::unique_ptr<zemkari::app::TForm1> BuildAndShow(const zemkari::Clock& clock, const std::string& name) {
+std::unique_ptr<zemkari::app::GameWindow> BuildAndShow(const zemkari::Clock& clock, const std::string& name) {
     const double begin = WallMicros();
-    auto window = std::make_unique<zemkari::app::TForm1>(clock);
+    auto window = std::make_unique<zemkari::app::GameWindow>(clock);
     const double built = WallMicros();
     window->show();
     QApplication::processEvents();
@@ -90,7 +91,7 @@ std::unique_ptr<zemkari::app::TForm1> BuildAndShow(const zemkari::Clock& clock, 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const zemkari::FixedClock noon(12 * 3'600'000);
-    std::unique_ptr<zemkari::app::TForm1> window = BuildAndShow(noon, "cold");
+    std::unique_ptr<zemkari::app::GameWindow> window = BuildAndShow(noon, "cold");
 
     constexpr int kDays = 30;
     Measure(

@@ -11,7 +11,7 @@ namespace {
 using nlohmann::ordered_json;
 
 // Only these labels ever change colour during a game.
-constexpr std::array kColouredLabels = {LabelId::Label12, LabelId::Label27, LabelId::Label28};
+constexpr std::array kColouredLabels = {LabelId::OrderStatus, LabelId::Comment, LabelId::ProfitIndicator};
 
 ordered_json Labels(const HeadlessBoard& board) {
     ordered_json labels = ordered_json::object();

@@ -1,16 +1,18 @@
 #include "zemkari/headless_board.h"
 
-#include "zemkari/texts.h"
+#include "zemkari/design/window.h"
 
 namespace zemkari {
+// Every control as the window opens.
 HeadlessBoard::HeadlessBoard() {
-    // The window's design texts.
-    texts_[IndexOf(LabelId::Label12)] = texts::kNoOrder;
-    texts_[IndexOf(LabelId::Label17)] = texts::kManYen;
-    texts_[IndexOf(LabelId::Label25)] = texts::kManYen;
-    texts_[IndexOf(LabelId::Label26)] = "300万円";
-    colours_[IndexOf(LabelId::Label3)] = Colour::Red;
-    colours_[IndexOf(LabelId::Label4)] = Colour::Blue;
+    for (std::size_t i = 0; i < kCountOf<LabelId>; ++i) {
+        texts_[i] = design::OpeningText(static_cast<LabelId>(i));
+        colours_[i] = design::OpeningColour(static_cast<LabelId>(i));
+    }
+    for (std::size_t i = 0; i < kCountOf<ButtonId>; ++i) buttons_[i] = design::OpensEnabled(static_cast<ButtonId>(i));
+    for (std::size_t i = 0; i < kCountOf<SelectorId>; ++i) {
+        selected_[i] = design::OpeningSelection(static_cast<SelectorId>(i));
+    }
 }
 
 void HeadlessBoard::SetText(LabelId label, std::string_view text) { texts_[IndexOf(label)] = text; }
@@ -25,13 +27,9 @@ void HeadlessBoard::SetEnabled(ButtonId button, bool on) { buttons_[IndexOf(butt
 
 bool HeadlessBoard::IsEnabled(ButtonId button) const { return buttons_[IndexOf(button)]; }
 
-int HeadlessBoard::SelectedIndex(SelectorId selector) const {
-    return selector == SelectorId::RadioGroup1 ? shareIndex_ : speedIndex_;
-}
+int HeadlessBoard::SelectedIndex(SelectorId selector) const { return selected_[IndexOf(selector)]; }
 
-void HeadlessBoard::Select(SelectorId selector, int index) {
-    (selector == SelectorId::RadioGroup1 ? shareIndex_ : speedIndex_) = index;
-}
+void HeadlessBoard::Select(SelectorId selector, int index) { selected_[IndexOf(selector)] = index; }
 
 void HeadlessBoard::DisableChart() { chartEnabled_ = false; }
 

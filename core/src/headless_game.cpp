@@ -25,23 +25,23 @@ Delivery HeadlessGame::Deliver(PlayerEvent event) {
     using Kind = PlayerEvent::Kind;
     switch (event.kind) {
         case Kind::Start:
-            return Click(ButtonId::Button1, [&] {
+            return Click(ButtonId::StartMarket, [&] {
                 clock_.Set(static_cast<std::uint32_t>(event.value));
                 return StartMarket(state_, board_, clock_);
             });
         case Kind::End:
-            return Click(ButtonId::Button2, [&] { EndMarket(state_, board_); });
+            return Click(ButtonId::EndMarket, [&] { EndMarket(state_, board_); });
         case Kind::Buy:
-            return Click(ButtonId::Button3, [&] { Buy(state_, board_); });
+            return Click(ButtonId::Buy, [&] { Buy(state_, board_); });
         case Kind::Sell:
-            return Click(ButtonId::Button4, [&] { Sell(state_, board_); });
+            return Click(ButtonId::Sell, [&] { Sell(state_, board_); });
         case Kind::Tick:
             return TimerTick();
         case Kind::SelectShares:
-            board_.Select(SelectorId::RadioGroup1, event.value);
+            board_.Select(SelectorId::ShareQuantity, event.value);
             break;
         case Kind::SelectSpeed:
-            board_.Select(SelectorId::RadioGroup2, event.value);
+            board_.Select(SelectorId::GameSpeed, event.value);
             break;
         case Kind::RefuseTimer:
             board_.RefuseNextTimerStart();

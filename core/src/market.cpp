@@ -36,29 +36,29 @@ void DropPosition(MarketState& state, Board& board) {
     state.EntryPrice = 0;
     state.UnitProfit = 0;
     SetFlatButtons(board);
-    board.SetText(LabelId::Label17, "");
+    board.SetText(LabelId::AmountCommitted, "");
     ShowBuyingPower(board, AvailableFunds(state));
-    board.SetText(LabelId::Label25, "");
+    board.SetText(LabelId::UnrealizedProfit, "");
 }
 
 void ShowFundsSuffice(const MarketState& state, Board& board) {
     // The amount-committed field shows the per-share entry price.
-    board.SetText(LabelId::Label17, MoneyText(state.EntryPrice));
+    board.SetText(LabelId::AmountCommitted, MoneyText(state.EntryPrice));
     ShowBuyingPower(board, AvailableFunds(state) - AmountCommitted(state));
     ShowUnrealizedProfit(state, board);
 }
 
 void LapseOrder(MarketState& state, Board& board) {
     DropPosition(state, board);
-    board.SetText(LabelId::Label12, texts::kLapsed);
-    board.SetText(LabelId::Label27, texts::kFundsShort);
+    board.SetText(LabelId::OrderStatus, texts::kLapsed);
+    board.SetText(LabelId::Comment, texts::kFundsShort);
 }
 
 void CallMargin(MarketState& state, Board& board) {
     DropPosition(state, board);
-    board.SetText(LabelId::Label12, texts::kMarginCall);
+    board.SetText(LabelId::OrderStatus, texts::kMarginCall);
     ShowComment(board, texts::kGameOver, Colour::Blue);
-    board.SetColour(LabelId::Label12, Colour::Red);
+    board.SetColour(LabelId::OrderStatus, Colour::Red);
 }
 
 struct Close {
@@ -82,10 +82,10 @@ Close KindOfClose(int closingPrice) {
 void RefuseBuy(MarketState& state, Board& board, bool dayOver) {
     state.EntryPrice = 0;
     if (dayOver) {
-        board.SetEnabled(ButtonId::Button1, true);
-        board.SetEnabled(ButtonId::Button2, true);
-        board.SetEnabled(ButtonId::Button3, false);
-        board.SetEnabled(ButtonId::Button4, false);
+        board.SetEnabled(ButtonId::StartMarket, true);
+        board.SetEnabled(ButtonId::EndMarket, true);
+        board.SetEnabled(ButtonId::Buy, false);
+        board.SetEnabled(ButtonId::Sell, false);
     } else {
         SetFlatButtons(board);
     }
@@ -96,21 +96,21 @@ void RefuseBuy(MarketState& state, Board& board, bool dayOver) {
 // ---- Board steps shared by the tick and the orders ----
 
 void SetFlatButtons(Board& board) {
-    board.SetEnabled(ButtonId::Button1, true);
-    board.SetEnabled(ButtonId::Button2, true);
-    board.SetEnabled(ButtonId::Button3, true);
-    board.SetEnabled(ButtonId::Button4, false);
+    board.SetEnabled(ButtonId::StartMarket, true);
+    board.SetEnabled(ButtonId::EndMarket, true);
+    board.SetEnabled(ButtonId::Buy, true);
+    board.SetEnabled(ButtonId::Sell, false);
 }
 
-void ShowBuyingPower(Board& board, Money amount) { board.SetText(LabelId::Label26, MoneyText(amount)); }
+void ShowBuyingPower(Board& board, Money amount) { board.SetText(LabelId::BuyingPower, MoneyText(amount)); }
 
 void ShowUnrealizedProfit(const MarketState& state, Board& board) {
-    board.SetText(LabelId::Label25, MoneyText(UnrealizedProfit(state)));
+    board.SetText(LabelId::UnrealizedProfit, MoneyText(UnrealizedProfit(state)));
 }
 
 void ShowComment(Board& board, std::string_view text, Colour colour) {
-    board.SetColour(LabelId::Label27, colour);
-    board.SetText(LabelId::Label27, text);
+    board.SetColour(LabelId::Comment, colour);
+    board.SetText(LabelId::Comment, text);
 }
 
 std::optional<Money> PriceOnDisplay(const MarketState& state) {
@@ -123,11 +123,11 @@ std::optional<Money> PriceOnDisplay(const MarketState& state) {
 
 Outcome StartMarket(MarketState& state, Board& board, const Clock& clock) {
     ShowComment(board, texts::kRules, Colour::WindowText);
-    board.SetText(LabelId::Label28, "");
-    board.SetText(LabelId::Label12, texts::kNoOrder);
+    board.SetText(LabelId::ProfitIndicator, "");
+    board.SetText(LabelId::OrderStatus, texts::kNoOrder);
     if (!board.StartTimer()) return Failure{std::string(texts::kNoTimer)};
-    board.SetEnabled(ButtonId::Button3, true);
-    board.SetEnabled(ButtonId::Button4, false);
+    board.SetEnabled(ButtonId::Buy, true);
+    board.SetEnabled(ButtonId::Sell, false);
     state.UnitProfit = 0;
     state.EntryPrice = 0;
     state.TickCount = 0;
@@ -138,11 +138,12 @@ Outcome StartMarket(MarketState& state, Board& board, const Clock& clock) {
 void EndMarket(MarketState& state, Board& board) {
     board.StopTimer();
     board.DisableChart();
-    board.SetEnabled(ButtonId::Button3, false);
-    board.SetEnabled(ButtonId::Button4, false);
+    board.SetEnabled(ButtonId::Buy, false);
+    board.SetEnabled(ButtonId::Sell, false);
     state.TickCount = 0;
     state.Prices[1] = 0;
-    for (LabelId quote : {LabelId::Label1, LabelId::Label2, LabelId::Label3, LabelId::Label4, LabelId::Label10}) {
+    for (LabelId quote :
+         {LabelId::CurrentPrice, LabelId::OpeningPrice, LabelId::HighPrice, LabelId::LowPrice, LabelId::ClosingPrice}) {
         board.SetText(quote, "");
     }
 }
@@ -163,7 +164,7 @@ Outcome Tick(MarketState& state, Board& board) {
 }
 
 Outcome ApplyGameSpeed(Board& board) {
-    const int index = board.SelectedIndex(SelectorId::RadioGroup2);
+    const int index = board.SelectedIndex(SelectorId::GameSpeed);
     if (index < 0 || index >= static_cast<int>(GameSpeeds.size())) return std::nullopt;
     if (board.SetTimerInterval(GameSpeeds[static_cast<std::size_t>(index)])) return std::nullopt;
     if (board.SetTimerInterval(kFallbackInterval)) return std::nullopt;
@@ -172,30 +173,30 @@ Outcome ApplyGameSpeed(Board& board) {
 
 void RefreshQuoteBoard(const MarketState& state, Board& board) {
     const std::string opening = Decimal(kOpeningQuote);
-    for (LabelId quote : {LabelId::Label1, LabelId::Label2, LabelId::Label3, LabelId::Label4}) {
+    for (LabelId quote : {LabelId::CurrentPrice, LabelId::OpeningPrice, LabelId::HighPrice, LabelId::LowPrice}) {
         board.SetText(quote, opening);
     }
-    board.SetText(LabelId::Label10, "");
-    board.SetText(LabelId::Label26, Decimal(state.BaseCapital));
+    board.SetText(LabelId::ClosingPrice, "");
+    board.SetText(LabelId::BuyingPower, Decimal(state.BaseCapital));
 
     const int revealed = RevealedPoints(state);
     if (revealed == 0) return;
-    Money high = ParseDecimal(board.Text(LabelId::Label3));
-    Money low = ParseDecimal(board.Text(LabelId::Label4));
+    Money high = ParseDecimal(board.Text(LabelId::HighPrice));
+    Money low = ParseDecimal(board.Text(LabelId::LowPrice));
     for (int k = 1; k <= revealed; ++k) {
         high = std::max<Money>(high, state.Prices[k]);
         low = std::min<Money>(low, state.Prices[k]);
     }
-    board.SetText(LabelId::Label1, Decimal(state.Prices[revealed]));
-    board.SetText(LabelId::Label3, Decimal(high));
-    board.SetText(LabelId::Label4, Decimal(low));
+    board.SetText(LabelId::CurrentPrice, Decimal(state.Prices[revealed]));
+    board.SetText(LabelId::HighPrice, Decimal(high));
+    board.SetText(LabelId::LowPrice, Decimal(low));
     // The close shows from the tick after the one that reveals the last point.
-    if (state.TickCount > kPointsPerDay) board.SetText(LabelId::Label10, Decimal(state.Prices[kPointsPerDay]));
+    if (state.TickCount > kPointsPerDay) board.SetText(LabelId::ClosingPrice, Decimal(state.Prices[kPointsPerDay]));
 }
 
 void EvaluatePosition(MarketState& state, Board& board) {
     if (PositionOpen(state)) {
-        board.SetText(LabelId::Label12, std::to_string(state.OrderQty) + std::string(texts::kFilledSuffix));
+        board.SetText(LabelId::OrderStatus, std::to_string(state.OrderQty) + std::string(texts::kFilledSuffix));
     }
     const Money funds = AvailableFunds(state);
     if (funds < 1) {
@@ -220,13 +221,13 @@ void SettleAtClose(MarketState& state, Board& board) {
 }
 
 void UpdateProfitIndicator(const MarketState& state, Board& board) {
-    if (board.IsEnabled(ButtonId::Button4)) return;  // a bought position waits to be sold
+    if (board.IsEnabled(ButtonId::Sell)) return;  // a bought position waits to be sold
     const Money profit = UnrealizedProfit(state);
     if (profit == 0) return;
-    board.SetText(LabelId::Label28, profit > 0 ? texts::kProfitTaken : texts::kLossCut);
+    board.SetText(LabelId::ProfitIndicator, profit > 0 ? texts::kProfitTaken : texts::kLossCut);
     ShowUnrealizedProfit(state, board);
-    board.SetColour(LabelId::Label28, profit > 0 ? Colour::Red : Colour::Blue);
-    board.SetText(LabelId::Label12, texts::kNoOrder);
+    board.SetColour(LabelId::ProfitIndicator, profit > 0 ? Colour::Red : Colour::Blue);
+    board.SetText(LabelId::OrderStatus, texts::kNoOrder);
 }
 
 void RecomputeUnitProfit(MarketState& state) {
@@ -249,13 +250,13 @@ void DrawPriceChart(const MarketState& state, Board& board) {
 
 void Buy(MarketState& state, Board& board) {
     state.BaseCapital = kBaseCapital;
-    board.SetEnabled(ButtonId::Button1, false);
-    board.SetEnabled(ButtonId::Button2, false);
-    board.SetEnabled(ButtonId::Button4, true);
-    board.SetEnabled(ButtonId::Button3, false);
-    board.SetText(LabelId::Label28, "");
+    board.SetEnabled(ButtonId::StartMarket, false);
+    board.SetEnabled(ButtonId::EndMarket, false);
+    board.SetEnabled(ButtonId::Sell, true);
+    board.SetEnabled(ButtonId::Buy, false);
+    board.SetText(LabelId::ProfitIndicator, "");
 
-    const int index = board.SelectedIndex(SelectorId::RadioGroup1);
+    const int index = board.SelectedIndex(SelectorId::ShareQuantity);
     if (index >= 0 && index < static_cast<int>(ShareQuantities.size())) {
         state.OrderQty = ShareQuantities[static_cast<std::size_t>(index)];
     } else if (state.OrderQty == 0) {
@@ -270,19 +271,19 @@ void Buy(MarketState& state, Board& board) {
 }
 
 void Sell(MarketState& state, Board& board) {
-    board.SetText(LabelId::Label17, "");
-    board.SetText(LabelId::Label25, "");
-    board.SetColour(LabelId::Label27, Colour::WindowText);
+    board.SetText(LabelId::AmountCommitted, "");
+    board.SetText(LabelId::UnrealizedProfit, "");
+    board.SetColour(LabelId::Comment, Colour::WindowText);
     state.BaseCapital = kBaseCapital;
     state.EntryPrice = 0;
-    board.SetEnabled(ButtonId::Button1, true);
-    board.SetEnabled(ButtonId::Button2, true);
-    board.SetEnabled(ButtonId::Button4, false);
-    board.SetEnabled(ButtonId::Button3, true);
+    board.SetEnabled(ButtonId::StartMarket, true);
+    board.SetEnabled(ButtonId::EndMarket, true);
+    board.SetEnabled(ButtonId::Sell, false);
+    board.SetEnabled(ButtonId::Buy, true);
     state.RealizedProfit += UnrealizedProfit(state);
     const Money funds = AvailableFunds(state);
-    board.SetText(LabelId::Label26, Decimal(funds));
-    if (const auto comment = MilestoneComment(funds)) board.SetText(LabelId::Label27, *comment);
+    board.SetText(LabelId::BuyingPower, Decimal(funds));
+    if (const auto comment = MilestoneComment(funds)) board.SetText(LabelId::Comment, *comment);
 }
 
 }  // namespace zemkari

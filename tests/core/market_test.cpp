@@ -29,12 +29,12 @@ protected:
     // Ticks until the price on display is Prices[point]: TickCount = point + 1.
     void TickUntilShowing(int point) { Ticks(static_cast<int>(point + 1 - state.TickCount)); }
     void BuyShares(int selectorIndex) {
-        board.Select(SelectorId::RadioGroup1, selectorIndex);
+        board.Select(SelectorId::ShareQuantity, selectorIndex);
         Buy(state, board);
     }
     std::string Text(L label) const { return board.Text(label); }
     bool On(B button) const { return board.IsEnabled(button); }
-    bool FlatButtons() const { return On(B::Button1) && On(B::Button2) && On(B::Button3) && !On(B::Button4); }
+    bool FlatButtons() const { return On(B::StartMarket) && On(B::EndMarket) && On(B::Buy) && !On(B::Sell); }
 
     MarketState state;
     HeadlessBoard board;
@@ -45,18 +45,18 @@ protected:
 
 TEST_F(Game, StartShowsTheRulesAndRunsTheClock) {
     StartDay(9);
-    EXPECT_EQ(Text(L::Label27), texts::kRules);
-    EXPECT_EQ(board.ColourOf(L::Label27), Colour::WindowText);
-    EXPECT_EQ(Text(L::Label28), "");
-    EXPECT_EQ(Text(L::Label12), "発注無し");
+    EXPECT_EQ(Text(L::Comment), texts::kRules);
+    EXPECT_EQ(board.ColourOf(L::Comment), Colour::WindowText);
+    EXPECT_EQ(Text(L::ProfitIndicator), "");
+    EXPECT_EQ(Text(L::OrderStatus), "発注無し");
     EXPECT_TRUE(board.TimerOn());
     EXPECT_EQ(board.TimerInterval(), 500);  // the clock's design interval, whatever the speed selector says
     EXPECT_TRUE(FlatButtons());
     EXPECT_EQ(state.TickCount, 0);
     EXPECT_EQ(state.Prices[1], 140);
     // The quote board keeps its texts until the first tick.
-    EXPECT_EQ(Text(L::Label26), "300万円");
-    EXPECT_EQ(Text(L::Label1), "");
+    EXPECT_EQ(Text(L::BuyingPower), "300万円");
+    EXPECT_EQ(Text(L::CurrentPrice), "");
 }
 
 TEST_F(Game, StartKeepsTheAccountAndResetsTheDay) {
@@ -82,10 +82,10 @@ TEST_F(Game, RefusedTimerStopsTheStartAfterTheStatusAndReportsIt) {
     const Outcome outcome = StartMarket(state, board, clock);
     ASSERT_TRUE(outcome.has_value());
     EXPECT_EQ(outcome->message, "タイマーを取得できません");
-    EXPECT_EQ(Text(L::Label27), texts::kRules);
-    EXPECT_EQ(Text(L::Label12), "発注無し");
+    EXPECT_EQ(Text(L::Comment), texts::kRules);
+    EXPECT_EQ(Text(L::OrderStatus), "発注無し");
     EXPECT_FALSE(board.TimerOn());
-    EXPECT_FALSE(On(B::Button3));  // the buttons, the counters and the row stay as they were
+    EXPECT_FALSE(On(B::Buy));  // the buttons, the counters and the row stay as they were
     EXPECT_EQ(state, before);
     // The refusal is used up: the next start runs.
     EXPECT_FALSE(StartMarket(state, board, clock).has_value());
@@ -108,31 +108,32 @@ TEST_F(Game, EndStopsTheClockLocksTheOrdersAndBlanksTheQuoteBoard) {
     Ticks(1);
     Sell(state, board);
     Ticks(1);
-    const std::string comment = Text(L::Label27);
+    const std::string comment = Text(L::Comment);
     EndMarket(state, board);
     EXPECT_FALSE(board.TimerOn());
     EXPECT_FALSE(board.ChartEnabled());
-    EXPECT_FALSE(On(B::Button3));
-    EXPECT_FALSE(On(B::Button4));
-    EXPECT_TRUE(On(B::Button1));
-    EXPECT_TRUE(On(B::Button2));
+    EXPECT_FALSE(On(B::Buy));
+    EXPECT_FALSE(On(B::Sell));
+    EXPECT_TRUE(On(B::StartMarket));
+    EXPECT_TRUE(On(B::EndMarket));
     EXPECT_EQ(state.TickCount, 0);
     EXPECT_EQ(state.Prices[1], 0);
     EXPECT_EQ(state.Prices[2], 87);
-    for (L quote : {L::Label1, L::Label2, L::Label3, L::Label4, L::Label10}) EXPECT_EQ(Text(quote), "");
-    EXPECT_EQ(Text(L::Label27), comment);
-    EXPECT_EQ(Text(L::Label28), "利確");
-    EXPECT_EQ(Text(L::Label26), "304万円");  // bought at point 11 (91), sold at point 12 (95)
+    for (L quote : {L::CurrentPrice, L::OpeningPrice, L::HighPrice, L::LowPrice, L::ClosingPrice})
+        EXPECT_EQ(Text(quote), "");
+    EXPECT_EQ(Text(L::Comment), comment);
+    EXPECT_EQ(Text(L::ProfitIndicator), "利確");
+    EXPECT_EQ(Text(L::BuyingPower), "304万円");  // bought at point 11 (91), sold at point 12 (95)
 }
 
 TEST_F(Game, EndBeforeAnyStartOnlyEmptiesTheQuoteBoard) {
     EndMarket(state, board);
     EndMarket(state, board);
     EXPECT_FALSE(board.TimerOn());
-    EXPECT_FALSE(On(B::Button3));
-    EXPECT_FALSE(On(B::Button4));
-    EXPECT_EQ(Text(L::Label26), "300万円");
-    EXPECT_EQ(Text(L::Label12), "発注無し");
+    EXPECT_FALSE(On(B::Buy));
+    EXPECT_FALSE(On(B::Sell));
+    EXPECT_EQ(Text(L::BuyingPower), "300万円");
+    EXPECT_EQ(Text(L::OrderStatus), "発注無し");
 }
 
 // ---- The quote board through a day ----
@@ -140,8 +141,8 @@ TEST_F(Game, EndBeforeAnyStartOnlyEmptiesTheQuoteBoard) {
 TEST_F(Game, FirstTickShowsTheOpeningQuoteEverywhere) {
     StartDay(19);  // its first point is 170, but the day opens at 100
     Ticks(1);
-    for (L quote : {L::Label1, L::Label2, L::Label3, L::Label4}) EXPECT_EQ(Text(quote), "100");
-    EXPECT_EQ(Text(L::Label10), "");
+    for (L quote : {L::CurrentPrice, L::OpeningPrice, L::HighPrice, L::LowPrice}) EXPECT_EQ(Text(quote), "100");
+    EXPECT_EQ(Text(L::ClosingPrice), "");
     EXPECT_EQ(state.TickCount, 1);
     EXPECT_EQ(state.BaseCapital, 300);
 }
@@ -149,48 +150,48 @@ TEST_F(Game, FirstTickShowsTheOpeningQuoteEverywhere) {
 TEST_F(Game, QuoteBoardFollowsTheRevealedPoints) {
     StartDay(7);  // opens at 85
     Ticks(2);
-    EXPECT_EQ(Text(L::Label1), "85");
-    EXPECT_EQ(Text(L::Label2), "100");
-    EXPECT_EQ(Text(L::Label3), "100");
-    EXPECT_EQ(Text(L::Label4), "85");
+    EXPECT_EQ(Text(L::CurrentPrice), "85");
+    EXPECT_EQ(Text(L::OpeningPrice), "100");
+    EXPECT_EQ(Text(L::HighPrice), "100");
+    EXPECT_EQ(Text(L::LowPrice), "85");
     Ticks(9);  // points 1 to 10 revealed; point 10 is 120
-    EXPECT_EQ(Text(L::Label1), "120");
-    EXPECT_EQ(Text(L::Label3), "120");
-    EXPECT_EQ(Text(L::Label4), "81");
+    EXPECT_EQ(Text(L::CurrentPrice), "120");
+    EXPECT_EQ(Text(L::HighPrice), "120");
+    EXPECT_EQ(Text(L::LowPrice), "81");
 }
 
 TEST_F(Game, LowStaysAtTheOpeningQuoteOnADayAboveIt) {
     StartDay(10);
     Ticks(40);
-    EXPECT_EQ(Text(L::Label4), "100");
-    EXPECT_EQ(Text(L::Label3), "250");
+    EXPECT_EQ(Text(L::LowPrice), "100");
+    EXPECT_EQ(Text(L::HighPrice), "250");
 }
 
 TEST_F(Game, CloseShowsFromTheTickAfterTheLastPointAndTheDayRepeats) {
     StartDay(0);
     Ticks(51);  // the tick with TickCount 50 reveals point 50
-    EXPECT_EQ(Text(L::Label1), "75");
-    EXPECT_EQ(Text(L::Label10), "");
+    EXPECT_EQ(Text(L::CurrentPrice), "75");
+    EXPECT_EQ(Text(L::ClosingPrice), "");
     Ticks(1);
-    EXPECT_EQ(Text(L::Label10), "75");
-    EXPECT_EQ(Text(L::Label3), "216");
-    EXPECT_EQ(Text(L::Label4), "75");
+    EXPECT_EQ(Text(L::ClosingPrice), "75");
+    EXPECT_EQ(Text(L::HighPrice), "216");
+    EXPECT_EQ(Text(L::LowPrice), "75");
     Ticks(20);
     EXPECT_EQ(state.TickCount, 72);
-    EXPECT_EQ(Text(L::Label1), "75");
-    EXPECT_EQ(Text(L::Label10), "75");
+    EXPECT_EQ(Text(L::CurrentPrice), "75");
+    EXPECT_EQ(Text(L::ClosingPrice), "75");
     EXPECT_TRUE(board.TimerOn());
 }
 
 TEST_F(Game, TickAppliesTheChosenSpeed) {
     StartDay(0);
     for (int index = 0; index < 5; ++index) {
-        board.Select(SelectorId::RadioGroup2, index);
+        board.Select(SelectorId::GameSpeed, index);
         Ticks(1);
         EXPECT_EQ(board.TimerInterval(), GameSpeeds[static_cast<std::size_t>(index)]);
     }
     for (int index : {-1, 5, 1000}) {
-        board.Select(SelectorId::RadioGroup2, index);
+        board.Select(SelectorId::GameSpeed, index);
         Ticks(1);
         EXPECT_EQ(board.TimerInterval(), 2500) << "index " << index;
     }
@@ -198,7 +199,7 @@ TEST_F(Game, TickAppliesTheChosenSpeed) {
 
 TEST_F(Game, RefusedSpeedFallsBackToOneSecond) {
     StartDay(0);
-    board.Select(SelectorId::RadioGroup2, 3);
+    board.Select(SelectorId::GameSpeed, 3);
     board.RefuseNextIntervalChange();
     Ticks(1);
     EXPECT_EQ(board.TimerInterval(), 1000);
@@ -237,10 +238,10 @@ TEST_F(Game, TickThatCannotSetEvenTheFallbackReportsAndDoesNotAdvance) {
 TEST_F(Game, FlatAccountShowsTheFullBuyingPower) {
     StartDay(0);
     Ticks(1);
-    EXPECT_EQ(Text(L::Label12), "発注無し");
-    EXPECT_EQ(Text(L::Label17), "0万円");
-    EXPECT_EQ(Text(L::Label26), "300万円");
-    EXPECT_EQ(Text(L::Label25), "0万円");
+    EXPECT_EQ(Text(L::OrderStatus), "発注無し");
+    EXPECT_EQ(Text(L::AmountCommitted), "0万円");
+    EXPECT_EQ(Text(L::BuyingPower), "300万円");
+    EXPECT_EQ(Text(L::UnrealizedProfit), "0万円");
 }
 
 TEST_F(Game, AffordableOrderShowsStatusEntryPriceAndWhatIsLeft) {
@@ -249,29 +250,29 @@ TEST_F(Game, AffordableOrderShowsStatusEntryPriceAndWhatIsLeft) {
     BuyShares(0);  // 1 share at the opening quote 100
     ASSERT_EQ(state.EntryPrice, 100);
     Ticks(1);
-    EXPECT_EQ(Text(L::Label12), "1株約定");
-    EXPECT_EQ(Text(L::Label17), "100万円");
-    EXPECT_EQ(Text(L::Label26), "200万円");
-    EXPECT_EQ(Text(L::Label25), "0万円");  // lags the price by one tick
+    EXPECT_EQ(Text(L::OrderStatus), "1株約定");
+    EXPECT_EQ(Text(L::AmountCommitted), "100万円");
+    EXPECT_EQ(Text(L::BuyingPower), "200万円");
+    EXPECT_EQ(Text(L::UnrealizedProfit), "0万円");  // lags the price by one tick
     Ticks(1);
-    EXPECT_EQ(Text(L::Label25), "0万円");  // point 1 is 100
+    EXPECT_EQ(Text(L::UnrealizedProfit), "0万円");  // point 1 is 100
     Ticks(1);
-    EXPECT_EQ(Text(L::Label25), "-3万円");  // point 2 is 97
-    EXPECT_TRUE(On(B::Button4));
+    EXPECT_EQ(Text(L::UnrealizedProfit), "-3万円");  // point 2 is 97
+    EXPECT_TRUE(On(B::Sell));
 }
 
 TEST_F(Game, OrderBeyondTheFundsLapsesAtTheNextTick) {
     StartDay(1);
     Ticks(2);
     BuyShares(6);  // 10 shares at 100
-    EXPECT_TRUE(On(B::Button4));
+    EXPECT_TRUE(On(B::Sell));
     Ticks(1);
-    EXPECT_EQ(Text(L::Label12), "失効");
-    EXPECT_EQ(Text(L::Label27), "余力が足りません");
-    EXPECT_EQ(board.ColourOf(L::Label27), Colour::WindowText);
-    EXPECT_EQ(Text(L::Label26), "300万円");
-    EXPECT_EQ(Text(L::Label17), "");
-    EXPECT_EQ(Text(L::Label25), "");
+    EXPECT_EQ(Text(L::OrderStatus), "失効");
+    EXPECT_EQ(Text(L::Comment), "余力が足りません");
+    EXPECT_EQ(board.ColourOf(L::Comment), Colour::WindowText);
+    EXPECT_EQ(Text(L::BuyingPower), "300万円");
+    EXPECT_EQ(Text(L::AmountCommitted), "");
+    EXPECT_EQ(Text(L::UnrealizedProfit), "");
     EXPECT_TRUE(FlatButtons());
     EXPECT_EQ(state.EntryPrice, 0);
     EXPECT_EQ(state.UnitProfit, 0);
@@ -283,8 +284,8 @@ TEST_F(Game, OrderCostingExactlyTheFundsIsFilled) {
     state.EntryPrice = 100;
     state.OrderQty = 3;
     EvaluatePosition(state, board);
-    EXPECT_EQ(Text(L::Label12), "3株約定");
-    EXPECT_EQ(Text(L::Label26), "0万円");
+    EXPECT_EQ(Text(L::OrderStatus), "3株約定");
+    EXPECT_EQ(Text(L::BuyingPower), "0万円");
     EXPECT_EQ(state.EntryPrice, 100);
 }
 
@@ -294,14 +295,14 @@ TEST_F(Game, OrderOneAboveTheFundsLapsesEvenWithOneManYenLeft) {
     state.EntryPrice = 2;
     state.OrderQty = 1;
     EvaluatePosition(state, board);
-    EXPECT_EQ(Text(L::Label12), "失効");
-    EXPECT_EQ(Text(L::Label26), "1万円");
+    EXPECT_EQ(Text(L::OrderStatus), "失効");
+    EXPECT_EQ(Text(L::BuyingPower), "1万円");
     EXPECT_EQ(state.EntryPrice, 0);
 
     state.EntryPrice = 1;  // costs exactly the one man-yen left
     EvaluatePosition(state, board);
-    EXPECT_EQ(Text(L::Label12), "1株約定");
-    EXPECT_EQ(Text(L::Label26), "0万円");
+    EXPECT_EQ(Text(L::OrderStatus), "1株約定");
+    EXPECT_EQ(Text(L::BuyingPower), "0万円");
 }
 
 TEST_F(Game, FundsAtZeroOrBelowCallTheMarginOnEveryTick) {
@@ -314,13 +315,13 @@ TEST_F(Game, FundsAtZeroOrBelowCallTheMarginOnEveryTick) {
         s.OrderQty = 1;
         s.UnitProfit = 4;
         EvaluatePosition(s, fresh);
-        EXPECT_EQ(fresh.Text(L::Label12), "追証");
-        EXPECT_EQ(fresh.ColourOf(L::Label12), Colour::Red);
-        EXPECT_EQ(fresh.Text(L::Label27), "樹海逝き");
-        EXPECT_EQ(fresh.ColourOf(L::Label27), Colour::Blue);
-        EXPECT_EQ(fresh.Text(L::Label26), Yen(300 + realized));
-        EXPECT_EQ(fresh.Text(L::Label17), "");
-        EXPECT_EQ(fresh.Text(L::Label25), "");
+        EXPECT_EQ(fresh.Text(L::OrderStatus), "追証");
+        EXPECT_EQ(fresh.ColourOf(L::OrderStatus), Colour::Red);
+        EXPECT_EQ(fresh.Text(L::Comment), "樹海逝き");
+        EXPECT_EQ(fresh.ColourOf(L::Comment), Colour::Blue);
+        EXPECT_EQ(fresh.Text(L::BuyingPower), Yen(300 + realized));
+        EXPECT_EQ(fresh.Text(L::AmountCommitted), "");
+        EXPECT_EQ(fresh.Text(L::UnrealizedProfit), "");
         EXPECT_EQ(s.EntryPrice, 0);
         EXPECT_EQ(s.UnitProfit, 0);
         EXPECT_EQ(s.RealizedProfit, realized);
@@ -331,7 +332,7 @@ TEST_F(Game, MarginCallStaysForTheRestOfTheGame) {
     state.RealizedProfit = -300;
     StartDay(0);
     Ticks(3);
-    EXPECT_EQ(Text(L::Label12), "追証");
+    EXPECT_EQ(Text(L::OrderStatus), "追証");
     BuyShares(0);
     Sell(state, board);  // sold before any tick: nothing gained
     EXPECT_EQ(state.RealizedProfit, -300);
@@ -341,11 +342,11 @@ TEST_F(Game, MarginCallStaysForTheRestOfTheGame) {
     EXPECT_EQ(state.RealizedProfit, -300);
     EndMarket(state, board);
     StartDay(10);
-    EXPECT_EQ(Text(L::Label12), "発注無し");
-    EXPECT_EQ(board.ColourOf(L::Label12), Colour::Red);  // the red of the margin call is never undone
+    EXPECT_EQ(Text(L::OrderStatus), "発注無し");
+    EXPECT_EQ(board.ColourOf(L::OrderStatus), Colour::Red);  // the red of the margin call is never undone
     Ticks(1);
-    EXPECT_EQ(Text(L::Label12), "追証");
-    EXPECT_EQ(Text(L::Label26), "0万円");
+    EXPECT_EQ(Text(L::OrderStatus), "追証");
+    EXPECT_EQ(Text(L::BuyingPower), "0万円");
 }
 
 // ---- The close ----
@@ -369,13 +370,13 @@ TEST_P(Closing, SellsTheOpenPositionAtTheLastPrice) {
     state.Prices[50] = c.closingPrice;
     state.EntryPrice = c.entryPrice;
     state.OrderQty = 1;
-    board.SetEnabled(B::Button4, true);
+    board.SetEnabled(B::Sell, true);
     SettleAtClose(state, board);
     EXPECT_EQ(state.UnitProfit, c.unitProfit);
     EXPECT_EQ(state.RealizedProfit, c.unitProfit);
-    EXPECT_EQ(Text(L::Label26), c.buyingPower);
-    EXPECT_EQ(Text(L::Label27), c.comment);
-    EXPECT_EQ(board.ColourOf(L::Label27), c.colour);
+    EXPECT_EQ(Text(L::BuyingPower), c.buyingPower);
+    EXPECT_EQ(Text(L::Comment), c.comment);
+    EXPECT_EQ(board.ColourOf(L::Comment), c.colour);
     EXPECT_TRUE(FlatButtons());
     EXPECT_EQ(state.EntryPrice, 0);
 }
@@ -397,15 +398,15 @@ TEST_F(Game, LimitUpCloseThroughADayPaysTheBonusPerShare) {
     TickUntilShowing(50);
     EXPECT_EQ(state.UnitProfit, 250 - 225 + 300);
     EXPECT_EQ(state.RealizedProfit, 325);
-    EXPECT_EQ(Text(L::Label27), texts::kLimitUpClose);
-    EXPECT_EQ(Text(L::Label28), "利確");
-    EXPECT_EQ(board.ColourOf(L::Label28), Colour::Red);
-    EXPECT_EQ(Text(L::Label25), "325万円");
-    EXPECT_EQ(Text(L::Label26), "625万円");
+    EXPECT_EQ(Text(L::Comment), texts::kLimitUpClose);
+    EXPECT_EQ(Text(L::ProfitIndicator), "利確");
+    EXPECT_EQ(board.ColourOf(L::ProfitIndicator), Colour::Red);
+    EXPECT_EQ(Text(L::UnrealizedProfit), "325万円");
+    EXPECT_EQ(Text(L::BuyingPower), "625万円");
     Ticks(1);
-    EXPECT_EQ(Text(L::Label26), "625万円");
-    EXPECT_EQ(Text(L::Label17), "0万円");
-    EXPECT_EQ(Text(L::Label28), "利確");
+    EXPECT_EQ(Text(L::BuyingPower), "625万円");
+    EXPECT_EQ(Text(L::AmountCommitted), "0万円");
+    EXPECT_EQ(Text(L::ProfitIndicator), "利確");
 }
 
 TEST_F(Game, LimitDownCloseLeavingNoFundsEndsInAMarginCall) {
@@ -415,11 +416,11 @@ TEST_F(Game, LimitDownCloseLeavingNoFundsEndsInAMarginCall) {
     BuyShares(0);
     TickUntilShowing(50);
     EXPECT_EQ(state.RealizedProfit, -200 + (0 - 15 - 300));
-    EXPECT_EQ(Text(L::Label26), "-215万円");
-    EXPECT_EQ(Text(L::Label28), "損切り");
+    EXPECT_EQ(Text(L::BuyingPower), "-215万円");
+    EXPECT_EQ(Text(L::ProfitIndicator), "損切り");
     Ticks(1);
-    EXPECT_EQ(Text(L::Label12), "追証");
-    EXPECT_EQ(Text(L::Label28), "損切り");  // a margin call without a position leaves the verdict
+    EXPECT_EQ(Text(L::OrderStatus), "追証");
+    EXPECT_EQ(Text(L::ProfitIndicator), "損切り");  // a margin call without a position leaves the verdict
 }
 
 TEST_F(Game, OrdinaryCloseThenShowsTheSettledFunds) {
@@ -429,19 +430,19 @@ TEST_F(Game, OrdinaryCloseThenShowsTheSettledFunds) {
     ASSERT_EQ(state.EntryPrice, 77);
     Ticks(1);
     EXPECT_EQ(state.RealizedProfit, -2);
-    EXPECT_EQ(Text(L::Label26), "375万円");  // 300 - 2 + 77
-    EXPECT_EQ(Text(L::Label27), texts::kOrdinaryClose);
+    EXPECT_EQ(Text(L::BuyingPower), "375万円");  // 300 - 2 + 77
+    EXPECT_EQ(Text(L::Comment), texts::kOrdinaryClose);
     Ticks(1);
-    EXPECT_EQ(Text(L::Label26), "298万円");
-    EXPECT_EQ(Text(L::Label28), "損切り");
-    EXPECT_EQ(Text(L::Label25), "-2万円");
+    EXPECT_EQ(Text(L::BuyingPower), "298万円");
+    EXPECT_EQ(Text(L::ProfitIndicator), "損切り");
+    EXPECT_EQ(Text(L::UnrealizedProfit), "-2万円");
 }
 
 TEST_F(Game, NoPositionAtTheCloseSettlesNothing) {
     StartDay(5);
     Ticks(55);
     EXPECT_EQ(state.RealizedProfit, 0);
-    EXPECT_EQ(Text(L::Label27), texts::kRules);
+    EXPECT_EQ(Text(L::Comment), texts::kRules);
 }
 
 TEST_F(Game, PositionLapsedOnTheClosingTickIsNotSettled) {
@@ -449,9 +450,9 @@ TEST_F(Game, PositionLapsedOnTheClosingTickIsNotSettled) {
     TickUntilShowing(49);  // 250 on display
     BuyShares(4);          // 100 shares: 25000 > 300
     Ticks(1);
-    EXPECT_EQ(Text(L::Label12), "失効");
+    EXPECT_EQ(Text(L::OrderStatus), "失効");
     EXPECT_EQ(state.RealizedProfit, 0);
-    EXPECT_EQ(Text(L::Label27), "余力が足りません");
+    EXPECT_EQ(Text(L::Comment), "余力が足りません");
 }
 
 // ---- Profit indicator and per-share profit ----
@@ -465,33 +466,33 @@ TEST_F(Game, IndicatorReportsTheClosedTradeOnEveryTickUntilTheNextBuy) {
     EXPECT_EQ(state.RealizedProfit, -2);
     for (int i = 0; i < 3; ++i) {
         Ticks(1);
-        EXPECT_EQ(Text(L::Label28), "損切り");
-        EXPECT_EQ(board.ColourOf(L::Label28), Colour::Blue);
-        EXPECT_EQ(Text(L::Label25), "-2万円");
-        EXPECT_EQ(Text(L::Label12), "発注無し");
+        EXPECT_EQ(Text(L::ProfitIndicator), "損切り");
+        EXPECT_EQ(board.ColourOf(L::ProfitIndicator), Colour::Blue);
+        EXPECT_EQ(Text(L::UnrealizedProfit), "-2万円");
+        EXPECT_EQ(Text(L::OrderStatus), "発注無し");
     }
     BuyShares(3);
-    EXPECT_EQ(Text(L::Label28), "");
+    EXPECT_EQ(Text(L::ProfitIndicator), "");
     Ticks(1);
-    EXPECT_EQ(Text(L::Label28), "");
+    EXPECT_EQ(Text(L::ProfitIndicator), "");
 }
 
 TEST_F(Game, IndicatorStaysQuietWhileASaleIsPendingOrAfterAnEvenTrade) {
     state.OrderQty = 5;
     state.UnitProfit = 15;
-    board.SetEnabled(B::Button4, true);
+    board.SetEnabled(B::Sell, true);
     UpdateProfitIndicator(state, board);
-    EXPECT_EQ(Text(L::Label28), "");
-    board.SetEnabled(B::Button4, false);
+    EXPECT_EQ(Text(L::ProfitIndicator), "");
+    board.SetEnabled(B::Sell, false);
     UpdateProfitIndicator(state, board);
-    EXPECT_EQ(Text(L::Label28), "利確");
-    EXPECT_EQ(Text(L::Label25), "75万円");
-    board.SetText(L::Label12, "5株約定");
-    board.SetText(L::Label28, "");
+    EXPECT_EQ(Text(L::ProfitIndicator), "利確");
+    EXPECT_EQ(Text(L::UnrealizedProfit), "75万円");
+    board.SetText(L::OrderStatus, "5株約定");
+    board.SetText(L::ProfitIndicator, "");
     state.UnitProfit = 0;
     UpdateProfitIndicator(state, board);
-    EXPECT_EQ(Text(L::Label28), "");
-    EXPECT_EQ(Text(L::Label12), "5株約定");
+    EXPECT_EQ(Text(L::ProfitIndicator), "");
+    EXPECT_EQ(Text(L::OrderStatus), "5株約定");
 }
 
 TEST_F(Game, UnitProfitFollowsTheShownPriceWhileAPositionIsOpen) {
@@ -521,19 +522,19 @@ TEST_F(Game, BuyTakesThePriceOnDisplayAtEveryStageOfTheDay) {
     TickUntilShowing(49);
     BuyShares(0);
     EXPECT_EQ(state.EntryPrice, 87) << "point 49; the close is never an entry price";
-    EXPECT_FALSE(On(B::Button1));
-    EXPECT_FALSE(On(B::Button2));
-    EXPECT_FALSE(On(B::Button3));
-    EXPECT_TRUE(On(B::Button4));
+    EXPECT_FALSE(On(B::StartMarket));
+    EXPECT_FALSE(On(B::EndMarket));
+    EXPECT_FALSE(On(B::Buy));
+    EXPECT_TRUE(On(B::Sell));
 }
 
 TEST_F(Game, BuyBeforeTheFirstTickIsRefused) {
     StartDay(9);
-    board.SetText(L::Label28, "利確");
+    board.SetText(L::ProfitIndicator, "利確");
     BuyShares(4);
     EXPECT_EQ(state.EntryPrice, 0);
     EXPECT_EQ(state.OrderQty, 100);
-    EXPECT_EQ(Text(L::Label28), "");
+    EXPECT_EQ(Text(L::ProfitIndicator), "");
     EXPECT_TRUE(FlatButtons());
     EXPECT_EQ(state.BaseCapital, 300);
 }
@@ -541,7 +542,7 @@ TEST_F(Game, BuyBeforeTheFirstTickIsRefused) {
 TEST_F(Game, BuyWhileThePriceShownIsZeroIsRefused) {
     StartDay(15);
     TickUntilShowing(10);
-    ASSERT_EQ(Text(L::Label1), "0");
+    ASSERT_EQ(Text(L::CurrentPrice), "0");
     BuyShares(0);
     EXPECT_EQ(state.EntryPrice, 0);
     EXPECT_TRUE(FlatButtons());
@@ -553,10 +554,10 @@ TEST_F(Game, BuyAfterTheCloseIsRefusedAndLocksTheOrders) {
     BuyShares(5);
     EXPECT_EQ(state.EntryPrice, 0);
     EXPECT_EQ(state.OrderQty, 1000);
-    EXPECT_TRUE(On(B::Button1));
-    EXPECT_TRUE(On(B::Button2));
-    EXPECT_FALSE(On(B::Button3));
-    EXPECT_FALSE(On(B::Button4));
+    EXPECT_TRUE(On(B::StartMarket));
+    EXPECT_TRUE(On(B::EndMarket));
+    EXPECT_FALSE(On(B::Buy));
+    EXPECT_FALSE(On(B::Sell));
 }
 
 TEST_F(Game, ShareSelectorMapsItsItemsAndIgnoresNoSelection) {
@@ -574,7 +575,7 @@ TEST_F(Game, ShareSelectorMapsItsItemsAndIgnoresNoSelection) {
         Sell(state, board);
     }
     BuyShares(3);
-    board.Select(SelectorId::RadioGroup1, 5);  // a later choice does not touch the open order
+    board.Select(SelectorId::ShareQuantity, 5);  // a later choice does not touch the open order
     Ticks(1);
     EXPECT_EQ(state.OrderQty, 5);
 }
@@ -585,7 +586,7 @@ TEST_F(Game, FirstBuyWithNoShareItemSelectedBuysOneShareNotNone) {
     BuyShares(-1);
     EXPECT_EQ(state.OrderQty, 1);
     Ticks(1);
-    EXPECT_EQ(Text(L::Label12), "1株約定");
+    EXPECT_EQ(Text(L::OrderStatus), "1株約定");
 }
 
 TEST_F(Game, BuyDoesNotRepeatThePreviousTradesResult) {
@@ -597,7 +598,7 @@ TEST_F(Game, BuyDoesNotRepeatThePreviousTradesResult) {
     ASSERT_EQ(state.RealizedProfit, 126);
     BuyShares(0);  // at 216
     Ticks(1);
-    EXPECT_EQ(Text(L::Label25), "0万円");
+    EXPECT_EQ(Text(L::UnrealizedProfit), "0万円");
     Sell(state, board);  // one tick later at 190: a loss of 26, not another gain of 126
     EXPECT_EQ(state.RealizedProfit, 100);
 }
@@ -614,9 +615,9 @@ TEST_F(Game, SaleBooksTheProfitAndShowsTheBareBuyingPower) {
     TickUntilShowing(16);  // 178
     Sell(state, board);
     EXPECT_EQ(state.RealizedProfit, 97);
-    EXPECT_EQ(Text(L::Label26), "397");
-    EXPECT_EQ(Text(L::Label17), "");
-    EXPECT_EQ(Text(L::Label25), "");
+    EXPECT_EQ(Text(L::BuyingPower), "397");
+    EXPECT_EQ(Text(L::AmountCommitted), "");
+    EXPECT_EQ(Text(L::UnrealizedProfit), "");
     EXPECT_TRUE(FlatButtons());
     EXPECT_EQ(state.EntryPrice, 0);
     EXPECT_EQ(state.UnitProfit, 97);
@@ -627,12 +628,12 @@ TEST_F(Game, GainOfTenOnFiftySharesEarnsTheFirstMilestone) {
     state.UnitProfit = 10;
     state.OrderQty = 50;
     state.EntryPrice = 90;
-    board.SetColour(L::Label27, Colour::Blue);
+    board.SetColour(L::Comment, Colour::Blue);
     Sell(state, board);
     EXPECT_EQ(state.RealizedProfit, 500);
-    EXPECT_EQ(Text(L::Label26), "800");
-    EXPECT_EQ(Text(L::Label27), MilestoneComments[0].message);
-    EXPECT_EQ(board.ColourOf(L::Label27), Colour::WindowText);
+    EXPECT_EQ(Text(L::BuyingPower), "800");
+    EXPECT_EQ(Text(L::Comment), MilestoneComments[0].message);
+    EXPECT_EQ(board.ColourOf(L::Comment), Colour::WindowText);
 }
 
 struct Band {
@@ -644,16 +645,16 @@ class MilestoneBands : public Game, public testing::WithParamInterface<Band> {};
 
 TEST_P(MilestoneBands, SaleCommentsOnTheFundsLeft) {
     const Band band = GetParam();
-    board.SetText(L::Label27, "before");
+    board.SetText(L::Comment, "before");
     state.RealizedProfit = band.funds - 300 - 1;
     state.UnitProfit = 1;
     state.OrderQty = 1;
     Sell(state, board);
-    EXPECT_EQ(Text(L::Label26), std::to_string(band.funds));
+    EXPECT_EQ(Text(L::BuyingPower), std::to_string(band.funds));
     const std::string_view expected =
         band.row == 0 ? std::string_view("before") : MilestoneComments[static_cast<std::size_t>(band.row - 1)].message;
-    EXPECT_EQ(Text(L::Label27), expected);
-    EXPECT_EQ(board.ColourOf(L::Label27), Colour::WindowText);
+    EXPECT_EQ(Text(L::Comment), expected);
+    EXPECT_EQ(board.ColourOf(L::Comment), Colour::WindowText);
 }
 
 INSTANTIATE_TEST_SUITE_P(EdgesOfTheBands, MilestoneBands,
@@ -677,14 +678,14 @@ TEST_F(Game, ProfitCarriesFromOneDayToTheNext) {
     EndMarket(state, board);
     StartDay(10);
     Ticks(1);
-    EXPECT_EQ(Text(L::Label26), "435万円");
+    EXPECT_EQ(Text(L::BuyingPower), "435万円");
     BuyShares(0);  // at 100, held to the limit-up close
     TickUntilShowing(50);
     EXPECT_EQ(state.RealizedProfit, 135 + 450);
     EndMarket(state, board);
     StartDay(4);
     Ticks(1);
-    EXPECT_EQ(Text(L::Label26), "885万円");
+    EXPECT_EQ(Text(L::BuyingPower), "885万円");
 }
 
 TEST_F(Game, FundsBeyondTwoToTheThirtyFirstAreShownWithoutOverflow) {
@@ -693,13 +694,13 @@ TEST_F(Game, FundsBeyondTwoToTheThirtyFirstAreShownWithoutOverflow) {
     Ticks(2);
     BuyShares(5);  // 1000 shares at 100
     Ticks(1);
-    EXPECT_EQ(Text(L::Label26), "2999900300万円");
+    EXPECT_EQ(Text(L::BuyingPower), "2999900300万円");
     TickUntilShowing(10);  // 100 again after a dip
     state.UnitProfit = 2'000'000;
     Sell(state, board);
     EXPECT_EQ(state.RealizedProfit, 5'000'000'000);
-    EXPECT_EQ(Text(L::Label26), "5000000300");
-    EXPECT_EQ(Text(L::Label27), MilestoneComments[17].message);
+    EXPECT_EQ(Text(L::BuyingPower), "5000000300");
+    EXPECT_EQ(Text(L::Comment), MilestoneComments[17].message);
 }
 
 // ---- The chart step ----

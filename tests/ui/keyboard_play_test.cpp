@@ -30,15 +30,15 @@ public:
         if (!QTest::qWaitForWindowActive(&form_)) qFatal("the window did not become active");
     }
 
-    app::TForm1& Form() { return form_; }
+    app::GameWindow& Form() { return form_; }
 
-    QPushButton& Button(std::string_view name) { return testing::Control<QPushButton>(form_, name); }
+    QPushButton& Button(testing::ControlName name) { return testing::Control<QPushButton>(form_, name); }
     QRadioButton& ShareItem(int index) { return Item("RadioGroup1Item", index); }
     QRadioButton& SpeedItem(int index) { return Item("RadioGroup2Item", index); }
-    QLabel& Label(std::string_view name) { return testing::Control<QLabel>(form_, name); }
+    QLabel& Label(testing::ControlName name) { return testing::Control<QLabel>(form_, name); }
 
-    int SelectedShares() { return form_.Board().SelectedIndex(SelectorId::RadioGroup1); }
-    int SelectedSpeed() { return form_.Board().SelectedIndex(SelectorId::RadioGroup2); }
+    int SelectedShares() { return form_.Board().SelectedIndex(SelectorId::ShareQuantity); }
+    int SelectedSpeed() { return form_.Board().SelectedIndex(SelectorId::GameSpeed); }
 
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&form_, key, modifiers); }
 
@@ -63,7 +63,7 @@ private:
     }
 
     FixedClock clock_;
-    app::TForm1 form_;
+    app::GameWindow form_;
 };
 
 }  // namespace
@@ -91,7 +91,7 @@ private slots:
 void KeyboardPlayTest::valueLabelsMadeAccessibleLateStillReadTheirText() {
     QWidget client;
     const ui::WindowControls controls = ui::BuildWindowControls(client, QString());
-    ui::FieldLabel& current = controls.Field(LabelId::Label1);
+    ui::FieldLabel& current = controls.Field(LabelId::CurrentPrice);
     // With a screen reader listening, Qt makes a label's interface as soon as its text is
     // set; until the game's interface replaces it, an empty value reads as the group title.
     QCOMPARE(QAccessible::queryAccessibleInterface(&current)->text(QAccessible::Name), QStringLiteral("【株価情報】"));
@@ -152,7 +152,7 @@ void KeyboardPlayTest::aHeldKeyActsOnce() {
     QFETCH(int, speedAfter);
     QFETCH(int, startClicks);
     Window window;
-    QSignalSpy starts(&window.Button("Button1"), &QAbstractButton::clicked);
+    QSignalSpy starts(&window.Button(ButtonId::StartMarket), &QAbstractButton::clicked);
     // The held key is delivered so that a repeating shortcut does see every repeat.
     QShortcut repeating(QKeySequence(Qt::Key_F12), &window.Form());
     QSignalSpy repeats(&repeating, &QShortcut::activated);
@@ -234,7 +234,7 @@ void KeyboardPlayTest::minusAndPlusStepTheSpeedAndStopAtTheEnds() {
 
 void KeyboardPlayTest::aWholeDayPlaysFromTheKeyboard() {
     Window window;
-    app::TForm1& form = window.Form();
+    app::GameWindow& form = window.Form();
 
     window.Key(Qt::Key_F5);
     QVERIFY(form.Board().Timer().isActive());
@@ -244,7 +244,7 @@ void KeyboardPlayTest::aWholeDayPlaysFromTheKeyboard() {
     window.Key(Qt::Key_B);
     QCOMPARE(form.State().OrderQty, 1);
     QCOMPARE(form.State().EntryPrice, Money{form.State().Prices[2]});
-    QVERIFY(window.Button("Button4").isEnabled());
+    QVERIFY(window.Button(ButtonId::Sell).isEnabled());
 
     // With a position open only the sell key acts.
     window.Key(Qt::Key_F5);
@@ -259,27 +259,27 @@ void KeyboardPlayTest::aWholeDayPlaysFromTheKeyboard() {
     window.Key(Qt::Key_S);
     QCOMPARE(form.State().EntryPrice, Money{0});
     QCOMPARE(form.State().RealizedProfit, profit);
-    QVERIFY(window.Button("Button3").isEnabled());
+    QVERIFY(window.Button(ButtonId::Buy).isEnabled());
 
     window.Key(Qt::Key_F5, Qt::ShiftModifier);
     QVERIFY(!form.Board().Timer().isActive());
-    QVERIFY(!window.Button("Button3").isEnabled());
-    QCOMPARE(window.Label("Label1").text(), QString());
+    QVERIFY(!window.Button(ButtonId::Buy).isEnabled());
+    QCOMPARE(window.Label(LabelId::CurrentPrice).text(), QString());
 }
 
 void KeyboardPlayTest::tooltipsListTheKeysAndCaptionsStay() {
     Window window;
-    const std::array<std::pair<const char*, QString>, 4> buttons = {{
-        {"Button1", QStringLiteral("相場開始 (F5)")},
-        {"Button2", QStringLiteral("相場終了 (Shift+F5)")},
-        {"Button3", QStringLiteral("買い注文 (B)")},
-        {"Button4", QStringLiteral("売り注文 (S)")},
+    const std::array<std::pair<ButtonId, QString>, 4> buttons = {{
+        {ButtonId::StartMarket, QStringLiteral("相場開始 (F5)")},
+        {ButtonId::EndMarket, QStringLiteral("相場終了 (Shift+F5)")},
+        {ButtonId::Buy, QStringLiteral("買い注文 (B)")},
+        {ButtonId::Sell, QStringLiteral("売り注文 (S)")},
     }};
     for (const auto& [name, tip] : buttons) {
         QCOMPARE(window.Button(name).toolTip(), tip);
         QVERIFY(tip.startsWith(window.Button(name).text() + QStringLiteral(" (")));
     }
-    QCOMPARE(window.Button("Button3").text(), QStringLiteral("買い注文"));
+    QCOMPARE(window.Button(ButtonId::Buy).text(), QStringLiteral("買い注文"));
 
     const std::array<QString, 7> shares = {
         QStringLiteral("1株 (1)"),  QStringLiteral("50株 (4)"),  QStringLiteral("500株 (6)"),
@@ -324,12 +324,12 @@ void KeyboardPlayTest::valueLabelsAreDescribedAndNamedByTheirText() {
 
     // A tick writes the board; the names read what it wrote.
     window.Key(Qt::Key_F5);
-    window.Form().Timer1Timer();
+    window.Form().OnTick();
     for (const auto& field : kLabelControls) {
         QLabel& label = window.Label(field.name);
         QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), label.text());
     }
-    QCOMPARE(QAccessible::queryAccessibleInterface(&window.Label("Label26"))->text(QAccessible::Name),
+    QCOMPARE(QAccessible::queryAccessibleInterface(&window.Label(LabelId::BuyingPower))->text(QAccessible::Name),
              QStringLiteral("300万円"));
 }
 

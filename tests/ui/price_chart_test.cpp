@@ -7,9 +7,10 @@
 #include "ui_test_support.h"
 #include "zemkari/scenarios.h"
 
+using zemkari::ButtonId;
 using zemkari::ChartPoint;
 using zemkari::ScenarioTable;
-using zemkari::app::TForm1;
+using zemkari::app::GameWindow;
 using zemkari::testing::Click;
 using zemkari::testing::Control;
 using zemkari::testing::Ticks;
@@ -49,24 +50,24 @@ class PriceChartTest : public QObject {
 
 private slots:
     void isBlankWhenTheWindowOpens() {
-        TForm1 window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
+        GameWindow window(clock_);
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
         QCOMPARE(chart.Picture().devicePixelRatio(), chart.devicePixelRatioF());
         QCOMPARE(chart.Picture().size(), QSize(409, 321) * chart.Picture().devicePixelRatio());
         QVERIFY(IsBlank(chart));
     }
 
     void firstTickOfTheDayDrawsNoLine() {
-        TForm1 window(clock_);
-        Click(window, "Button1");
+        GameWindow window(clock_);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 1);
-        QVERIFY(IsBlank(Control<PriceChart>(window, "PaintBox1")));
+        QVERIFY(IsBlank(Control<PriceChart>(window, zemkari::design::kChartName)));
     }
 
     void lineRunsFromTheOpeningThroughEveryRevealedPoint() {
-        TForm1 window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        GameWindow window(clock_);
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 21);  // the last of them reveals point 20
         QCOMPARE(Pixel(chart, 0, 200), kGreen);
         for (int k = 1; k <= 20; ++k) {
@@ -80,9 +81,9 @@ private slots:
     }
 
     void wholeDayEndsAtTheCloseOnTheRightEdge() {
-        TForm1 window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        GameWindow window(clock_);
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 60);
         QCOMPARE(Pixel(chart, 400, 300), kGreen);  // the close at the limit-down price 0
         QVERIFY(Pixel(chart, 405, 300) != kGreen);
@@ -93,8 +94,8 @@ private slots:
     // One pixel row in every eight is painted in the surface's colour over what the
     // surface held; the rows between keep the older line.
     void hatchCutsTheOlderLineInOneRowOfEight() {
-        TForm1 window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
+        GameWindow window(clock_);
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
         const std::array<ChartPoint, 3> upright{{{0, 200}, {100, 0}, {100, 320}}};
         chart.Draw(upright);
         for (int y = 2; y < 320; ++y) QCOMPARE(Pixel(chart, 100, y), kGreen);
@@ -115,37 +116,37 @@ private slots:
     }
 
     void firstEndOfTheMarketBlanksTheChartAndLaterOnesDoNot() {
-        TForm1 window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        GameWindow window(clock_);
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 10);
-        Click(window, "Button2");
+        Click(window, ButtonId::EndMarket);
         QVERIFY(IsBlank(chart));
 
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 10);
         QCOMPARE(Pixel(chart, 8 * 9, 300 - PricePoint(9)), kGreen);
-        Click(window, "Button2");
+        Click(window, ButtonId::EndMarket);
         QCOMPARE(Pixel(chart, 8 * 9, 300 - PricePoint(9)), kGreen);
     }
 
     // A new day draws over the last one without clearing it.
     void newDayKeepsThePreviousLineUnderTheNewOne() {
-        TForm1 window(clock_);
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        GameWindow window(clock_);
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 51);
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 2);
         QCOMPARE(Pixel(chart, 400, 300), kGreen);
     }
 
     void repaintingTheWindowKeepsThePicture() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto& chart = Control<PriceChart>(window, "PaintBox1");
-        Click(window, "Button1");
+        auto& chart = Control<PriceChart>(window, zemkari::design::kChartName);
+        Click(window, ButtonId::StartMarket);
         Ticks(window, 21);
         const QImage before = chart.Picture();
         window.hide();

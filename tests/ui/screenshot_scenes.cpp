@@ -11,14 +11,14 @@
 #include "ui_test_support.h"
 #include "zemkari/scenarios.h"
 
-using zemkari::app::TForm1;
+using zemkari::app::GameWindow;
 using zemkari::testing::Click;
 using zemkari::testing::Ticks;
 
 namespace {
 
 // Starts a day on `row`, buys one share at the first point and runs `ticks` more.
-void TradeDay(TForm1& window, zemkari::FixedClock& clock, int row, int ticks) {
+void TradeDay(GameWindow& window, zemkari::FixedClock& clock, int row, int ticks) {
     clock.Set(zemkari::FirstMillisecondDrawing(row));
     Click(window, "Button1");
     Ticks(window, 2);
@@ -26,11 +26,11 @@ void TradeDay(TForm1& window, zemkari::FixedClock& clock, int row, int ticks) {
     Ticks(window, ticks);
 }
 
-const std::map<std::string, std::function<void(TForm1&, zemkari::FixedClock&)>> kScenes = {
-    {"start", [](TForm1&, zemkari::FixedClock&) {}},
-    {"midday", [](TForm1& w, zemkari::FixedClock& c) { TradeDay(w, c, 0, 20); }},
-    {"limit-up", [](TForm1& w, zemkari::FixedClock& c) { TradeDay(w, c, 10, 50); }},
-    {"margin-call", [](TForm1& w, zemkari::FixedClock& c) { TradeDay(w, c, 6, 50); }},
+const std::map<std::string, std::function<void(GameWindow&, zemkari::FixedClock&)>> kScenes = {
+    {"start", [](GameWindow&, zemkari::FixedClock&) {}},
+    {"midday", [](GameWindow& w, zemkari::FixedClock& c) { TradeDay(w, c, 0, 20); }},
+    {"limit-up", [](GameWindow& w, zemkari::FixedClock& c) { TradeDay(w, c, 10, 50); }},
+    {"margin-call", [](GameWindow& w, zemkari::FixedClock& c) { TradeDay(w, c, 6, 50); }},
 };
 
 // The window's frame with a margin around it, in pixels of the screen at `ratio`
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     zemkari::app::GameApplication application(qtArgc, argv);
     zemkari::FixedClock clock;
-    TForm1 window(clock);
+    GameWindow window(clock);
     window.show();
     kScenes.at(argv[1])(window, clock);
     // The picture stands still while it is taken.

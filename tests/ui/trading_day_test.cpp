@@ -6,10 +6,13 @@
 #include "ui_test_support.h"
 #include "zemkari/scenarios.h"
 
+using zemkari::ButtonId;
+using zemkari::LabelId;
 using zemkari::ScenarioTable;
-using zemkari::app::TForm1;
+using zemkari::app::GameWindow;
 using zemkari::testing::Click;
 using zemkari::testing::Control;
+using zemkari::testing::ControlName;
 using zemkari::testing::LabelText;
 using zemkari::testing::MessageBoxWatcher;
 using zemkari::testing::Ticks;
@@ -27,16 +30,16 @@ constexpr int kTicksToClose = 49;
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 
-QColor TextColour(QWidget& window, const char* name) {
+QColor TextColour(QWidget& window, ControlName name) {
     return Control<QLabel>(window, name).palette().color(QPalette::WindowText);
 }
 
-bool Enabled(QWidget& window, const char* name) { return Control<QPushButton>(window, name).isEnabled(); }
+bool Enabled(QWidget& window, ControlName name) { return Control<QPushButton>(window, name).isEnabled(); }
 
 // The flat arrangement: start, end and buy usable, sell not.
 bool ButtonsFlat(QWidget& window) {
-    return Enabled(window, "Button1") && Enabled(window, "Button2") && Enabled(window, "Button3") &&
-           !Enabled(window, "Button4");
+    return Enabled(window, ButtonId::StartMarket) && Enabled(window, ButtonId::EndMarket) &&
+           Enabled(window, ButtonId::Buy) && !Enabled(window, ButtonId::Sell);
 }
 
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
@@ -58,146 +61,148 @@ class TradingDayTest : public QObject {
 
     // Starts the market on `row` and lets two ticks pass, so that a buy takes the
     // first point of the day.
-    void OpenDay(TForm1& window, int row) {
+    void OpenDay(GameWindow& window, int row) {
         clock_.Set(zemkari::FirstMillisecondDrawing(row));
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         QCOMPARE(window.State().ScenarioIndex, row);
         Ticks(window, 2);
     }
 
 private slots:
     void startingTheMarketShowsTheRulesAndRunsTheClock() {
-        TForm1 window(clock_);
-        Click(window, "Button1");
-        QVERIFY(LabelText(window, "Label27").startsWith(Utf8("値幅上限２５０万円")));
+        GameWindow window(clock_);
+        Click(window, ButtonId::StartMarket);
+        QVERIFY(LabelText(window, LabelId::Comment).startsWith(Utf8("値幅上限２５０万円")));
         QVERIFY(window.Board().Timer().isActive());
         QVERIFY(ButtonsFlat(window));
         Ticks(window, 1);
-        QCOMPARE(LabelText(window, "Label1"), QStringLiteral("100"));
-        QCOMPARE(LabelText(window, "Label2"), QStringLiteral("100"));
+        QCOMPARE(LabelText(window, LabelId::CurrentPrice), QStringLiteral("100"));
+        QCOMPARE(LabelText(window, LabelId::OpeningPrice), QStringLiteral("100"));
     }
 
     void buyThenSellAtAProfit() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kOrdinaryCloseRow);
-        Click(window, "Button3");
-        QVERIFY(!Enabled(window, "Button1") && !Enabled(window, "Button2") && !Enabled(window, "Button3"));
-        QVERIFY(Enabled(window, "Button4"));
+        Click(window, ButtonId::Buy);
+        QVERIFY(!Enabled(window, ButtonId::StartMarket) && !Enabled(window, ButtonId::EndMarket) &&
+                !Enabled(window, ButtonId::Buy));
+        QVERIFY(Enabled(window, ButtonId::Sell));
         Ticks(window, 13);  // up to point 14, the day's high
         const int high = ScenarioTable[kOrdinaryCloseRow][13];
-        QCOMPARE(LabelText(window, "Label1"), QString::number(high));
-        QCOMPARE(LabelText(window, "Label3"), QString::number(high));
-        QCOMPARE(LabelText(window, "Label12"), Utf8("1株約定"));
-        QCOMPARE(LabelText(window, "Label17"), Utf8("100万円"));
-        QCOMPARE(LabelText(window, "Label26"), Utf8("200万円"));
+        QCOMPARE(LabelText(window, LabelId::CurrentPrice), QString::number(high));
+        QCOMPARE(LabelText(window, LabelId::HighPrice), QString::number(high));
+        QCOMPARE(LabelText(window, LabelId::OrderStatus), Utf8("1株約定"));
+        QCOMPARE(LabelText(window, LabelId::AmountCommitted), Utf8("100万円"));
+        QCOMPARE(LabelText(window, LabelId::BuyingPower), Utf8("200万円"));
 
-        Click(window, "Button4");
+        Click(window, ButtonId::Sell);
         QVERIFY(ButtonsFlat(window));
-        QCOMPARE(LabelText(window, "Label17"), QString());
-        QCOMPARE(LabelText(window, "Label25"), QString());
-        QCOMPARE(LabelText(window, "Label26"), QString::number(300 + high - 100));
+        QCOMPARE(LabelText(window, LabelId::AmountCommitted), QString());
+        QCOMPARE(LabelText(window, LabelId::UnrealizedProfit), QString());
+        QCOMPARE(LabelText(window, LabelId::BuyingPower), QString::number(300 + high - 100));
         Ticks(window, 1);
-        QCOMPARE(LabelText(window, "Label28"), Utf8("利確"));
-        QCOMPARE(TextColour(window, "Label28"), kRed);
-        QCOMPARE(LabelText(window, "Label25"), Utf8("%1万円").arg(high - 100));
-        QCOMPARE(LabelText(window, "Label12"), Utf8("発注無し"));
+        QCOMPARE(LabelText(window, LabelId::ProfitIndicator), Utf8("利確"));
+        QCOMPARE(TextColour(window, LabelId::ProfitIndicator), kRed);
+        QCOMPARE(LabelText(window, LabelId::UnrealizedProfit), Utf8("%1万円").arg(high - 100));
+        QCOMPARE(LabelText(window, LabelId::OrderStatus), Utf8("発注無し"));
     }
 
     void orderBeyondTheBuyingPowerLapses() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         Click(window, "RadioGroup1Item3");  // 5 shares at 100: 500 > 300
         OpenDay(window, kOrdinaryCloseRow);
-        Click(window, "Button3");
+        Click(window, ButtonId::Buy);
         Ticks(window, 1);
-        QCOMPARE(LabelText(window, "Label12"), Utf8("失効"));
-        QCOMPARE(LabelText(window, "Label27"), Utf8("余力が足りません"));
-        QCOMPARE(LabelText(window, "Label17"), QString());
-        QCOMPARE(LabelText(window, "Label26"), Utf8("300万円"));
+        QCOMPARE(LabelText(window, LabelId::OrderStatus), Utf8("失効"));
+        QCOMPARE(LabelText(window, LabelId::Comment), Utf8("余力が足りません"));
+        QCOMPARE(LabelText(window, LabelId::AmountCommitted), QString());
+        QCOMPARE(LabelText(window, LabelId::BuyingPower), Utf8("300万円"));
         QVERIFY(ButtonsFlat(window));
     }
 
     // Five shares at 100 exceed the opening 300, but not the 750 after a limit-up close.
     void shareSelectorChoosesTheQuantityBought() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kLimitUpRow);
-        Click(window, "Button3");
+        Click(window, ButtonId::Buy);
         Ticks(window, kTicksToClose);
         Click(window, "RadioGroup1Item3");
         QVERIFY(Control<QRadioButton>(window, "RadioGroup1Item3").isChecked());
         QVERIFY(!Control<QRadioButton>(window, "RadioGroup1Item0").isChecked());
         OpenDay(window, kOrdinaryCloseRow);
-        Click(window, "Button3");
+        Click(window, ButtonId::Buy);
         Ticks(window, 1);
-        QCOMPARE(LabelText(window, "Label12"), Utf8("5株約定"));
-        QCOMPARE(LabelText(window, "Label17"), Utf8("100万円"));
-        QCOMPARE(LabelText(window, "Label26"), Utf8("250万円"));  // 750 less 5 x 100
+        QCOMPARE(LabelText(window, LabelId::OrderStatus), Utf8("5株約定"));
+        QCOMPARE(LabelText(window, LabelId::AmountCommitted), Utf8("100万円"));
+        QCOMPARE(LabelText(window, LabelId::BuyingPower), Utf8("250万円"));  // 750 less 5 x 100
     }
 
     void limitUpClosePaysTheBonus() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kLimitUpRow);
-        Click(window, "Button3");
+        Click(window, ButtonId::Buy);
         Ticks(window, kTicksToClose);
-        QCOMPARE(LabelText(window, "Label26"), Utf8("750万円"));  // 300 + (250 - 100 + 300)
-        QVERIFY(LabelText(window, "Label27").startsWith(Utf8("Ｓ高ボーナス")));
-        QCOMPARE(TextColour(window, "Label27"), kRed);
-        QCOMPARE(LabelText(window, "Label28"), Utf8("利確"));
-        QCOMPARE(LabelText(window, "Label25"), Utf8("450万円"));
+        QCOMPARE(LabelText(window, LabelId::BuyingPower), Utf8("750万円"));  // 300 + (250 - 100 + 300)
+        QVERIFY(LabelText(window, LabelId::Comment).startsWith(Utf8("Ｓ高ボーナス")));
+        QCOMPARE(TextColour(window, LabelId::Comment), kRed);
+        QCOMPARE(LabelText(window, LabelId::ProfitIndicator), Utf8("利確"));
+        QCOMPARE(LabelText(window, LabelId::UnrealizedProfit), Utf8("450万円"));
         QVERIFY(ButtonsFlat(window));
         Ticks(window, 1);
-        QCOMPARE(LabelText(window, "Label10"), QStringLiteral("250"));
+        QCOMPARE(LabelText(window, LabelId::ClosingPrice), QStringLiteral("250"));
     }
 
     void limitDownCloseChargesThePenaltyAndEndsInAMarginCall() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kLimitDownRow);
-        Click(window, "Button3");
+        Click(window, ButtonId::Buy);
         Ticks(window, kTicksToClose);
-        QCOMPARE(LabelText(window, "Label26"), Utf8("-100万円"));  // 300 + (0 - 100 - 300)
-        QVERIFY(LabelText(window, "Label27").startsWith(Utf8("Ｓ安ペナルティー")));
-        QCOMPARE(TextColour(window, "Label27"), kBlue);
-        QCOMPARE(LabelText(window, "Label28"), Utf8("損切り"));
-        QCOMPARE(TextColour(window, "Label28"), kBlue);
+        QCOMPARE(LabelText(window, LabelId::BuyingPower), Utf8("-100万円"));  // 300 + (0 - 100 - 300)
+        QVERIFY(LabelText(window, LabelId::Comment).startsWith(Utf8("Ｓ安ペナルティー")));
+        QCOMPARE(TextColour(window, LabelId::Comment), kBlue);
+        QCOMPARE(LabelText(window, LabelId::ProfitIndicator), Utf8("損切り"));
+        QCOMPARE(TextColour(window, LabelId::ProfitIndicator), kBlue);
         Ticks(window, 1);
-        QCOMPARE(LabelText(window, "Label12"), Utf8("追証"));
-        QCOMPARE(TextColour(window, "Label12"), kRed);
-        QCOMPARE(LabelText(window, "Label27"), Utf8("樹海逝き"));
-        QCOMPARE(TextColour(window, "Label27"), kBlue);
+        QCOMPARE(LabelText(window, LabelId::OrderStatus), Utf8("追証"));
+        QCOMPARE(TextColour(window, LabelId::OrderStatus), kRed);
+        QCOMPARE(LabelText(window, LabelId::Comment), Utf8("樹海逝き"));
+        QCOMPARE(TextColour(window, LabelId::Comment), kBlue);
 
         // The funds stay exhausted: the next day calls the margin again.
-        Click(window, "Button2");
+        Click(window, ButtonId::EndMarket);
         OpenDay(window, kLimitUpRow);
-        QCOMPARE(LabelText(window, "Label12"), Utf8("追証"));
+        QCOMPARE(LabelText(window, LabelId::OrderStatus), Utf8("追証"));
     }
 
     void ordinaryCloseSellsAtTheClosingPrice() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kOrdinaryCloseRow);
-        Click(window, "Button3");
+        Click(window, ButtonId::Buy);
         Ticks(window, kTicksToClose);
         // A loss of 25 booked; the field shows the funds plus the entry price.
-        QCOMPARE(LabelText(window, "Label26"), Utf8("375万円"));
-        QVERIFY(LabelText(window, "Label27").startsWith(Utf8("今日の取引はここまで")));
-        QCOMPARE(TextColour(window, "Label27"), window.palette().color(QPalette::WindowText));
-        QCOMPARE(LabelText(window, "Label28"), Utf8("損切り"));
+        QCOMPARE(LabelText(window, LabelId::BuyingPower), Utf8("375万円"));
+        QVERIFY(LabelText(window, LabelId::Comment).startsWith(Utf8("今日の取引はここまで")));
+        QCOMPARE(TextColour(window, LabelId::Comment), window.palette().color(QPalette::WindowText));
+        QCOMPARE(LabelText(window, LabelId::ProfitIndicator), Utf8("損切り"));
         QCOMPARE(window.State().RealizedProfit, -25);
         QVERIFY(ButtonsFlat(window));
     }
 
     void endingTheMarketStopsTheClockAndClearsTheQuotes() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kOrdinaryCloseRow);
-        Click(window, "Button2");
+        Click(window, ButtonId::EndMarket);
         QVERIFY(!window.Board().Timer().isActive());
-        for (const char* quote : {"Label1", "Label2", "Label3", "Label4", "Label10"}) {
+        for (const LabelId quote : {LabelId::CurrentPrice, LabelId::OpeningPrice, LabelId::HighPrice, LabelId::LowPrice,
+                                    LabelId::ClosingPrice}) {
             QCOMPARE(LabelText(window, quote), QString());
         }
-        QVERIFY(!Enabled(window, "Button3") && !Enabled(window, "Button4"));
-        QVERIFY(!Control<QWidget>(window, "PaintBox1").isEnabled());
+        QVERIFY(!Enabled(window, ButtonId::Buy) && !Enabled(window, ButtonId::Sell));
+        QVERIFY(!Control<QWidget>(window, zemkari::design::kChartName).isEnabled());
     }
 
     void speedSelectorSetsTheTickInterval() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         OpenDay(window, kOrdinaryCloseRow);
         QCOMPARE(window.Board().Timer().interval(), 1000);
         const int speeds[] = {500, 1000, 1500, 2000, 2500};
@@ -211,9 +216,9 @@ private slots:
     // The first start waits the design interval; starting a running clock again
     // leaves its countdown alone.
     void startingTheClockWaitsItsIntervalOnce() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         QTimer& timer = window.Board().Timer();
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         QVERIFY(timer.isActive());
         QCOMPARE(timer.interval(), 500);
         QTest::qWait(200);
@@ -225,7 +230,7 @@ private slots:
     // Qt restarts a timer given its own interval again; a speed applied on every
     // tick must not hold the clock back.
     void reapplyingTheSameSpeedDoesNotHoldTheClockBack() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& board = window.Board();
         QSignalSpy ticks(&board.Timer(), &QTimer::timeout);
         QVERIFY(board.StartTimer());
@@ -237,29 +242,29 @@ private slots:
     }
 
     void refusedClockIsReportedAndTheGameGoesOn() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         window.Board().RefuseNextTimerStart();
         MessageBoxWatcher watcher;
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         QCOMPARE(watcher.Texts(), QStringList{Utf8("タイマーを取得できません")});
         QVERIFY(!window.Board().Timer().isActive());
-        QVERIFY(Enabled(window, "Button1"));
-        QVERIFY(!Enabled(window, "Button3"));
+        QVERIFY(Enabled(window, ButtonId::StartMarket));
+        QVERIFY(!Enabled(window, ButtonId::Buy));
 
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         QCOMPARE(watcher.Texts().size(), 1);
         QVERIFY(window.Board().Timer().isActive());
-        QVERIFY(Enabled(window, "Button3"));
+        QVERIFY(Enabled(window, ButtonId::Buy));
     }
 
     void exceptionEscapingAnEventIsShownAndTheLoopGoesOn() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         MessageBoxWatcher watcher;
         Thrower thrower;
         QEvent event(QEvent::User);
         QVERIFY(!QCoreApplication::sendEvent(&thrower, &event));
         QCOMPARE(watcher.Texts(), QStringList{Utf8("相場が壊れました")});
-        Click(window, "Button1");
+        Click(window, ButtonId::StartMarket);
         QVERIFY(window.Board().Timer().isActive());
     }
 };

@@ -6,7 +6,7 @@
 
 namespace zemkari::testing {
 
-void Click(QWidget& window, std::string_view name) {
+void Click(QWidget& window, ControlName name) {
     QWidget& control = Control<QWidget>(window, name);
     // Radio buttons take a click on their indicator, at the left of their box.
     const QPoint where =
@@ -14,8 +14,8 @@ void Click(QWidget& window, std::string_view name) {
     QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, where);
 }
 
-void Ticks(app::TForm1& window, int count) {
-    for (int i = 0; i < count; ++i) window.Timer1Timer();
+void Ticks(app::GameWindow& window, int count) {
+    for (int i = 0; i < count; ++i) window.OnTick();
 }
 
 MessageBoxWatcher::MessageBoxWatcher() {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
+#include <string>
 #include <string_view>
 
 #include "zemkari/app/game_application.h"
@@ -14,21 +15,34 @@
 
 namespace zemkari::testing {
 
-// A control of the window by its name ("Label5", "Button1", "RadioGroup1Item3").
+// A control's object name: given as it stands ("Label5", "RadioGroup1Item3") or by the
+// id of a control the game addresses (ButtonId::Buy).
+struct ControlName {
+    ControlName(std::string_view name) : text(name) {}  // NOLINT(google-explicit-constructor)
+    ControlName(const char* name) : text(name) {}       // NOLINT(google-explicit-constructor)
+    // For a name built in the call; the view lives as long as the call's temporaries.
+    ControlName(const std::string& name) : text(name) {}  // NOLINT(google-explicit-constructor)
+    template <typename Id>
+    requires requires(Id id) { ControlOf(id); }
+    ControlName(Id id) : text(ControlOf(id).name) {}  // NOLINT(google-explicit-constructor)
+    std::string_view text;
+};
+
 template <typename Widget>
-Widget& Control(QWidget& window, std::string_view name) {
-    auto* widget = window.findChild<Widget*>(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    if (!widget) qFatal("no control named %.*s", static_cast<int>(name.size()), name.data());
+Widget& Control(QWidget& window, ControlName name) {
+    const std::string_view text = name.text;
+    auto* widget = window.findChild<Widget*>(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    if (!widget) qFatal("no control named %.*s", static_cast<int>(text.size()), text.data());
     return *widget;
 }
 
-inline QString LabelText(QWidget& window, std::string_view name) { return Control<QLabel>(window, name).text(); }
+inline QString LabelText(QWidget& window, ControlName name) { return Control<QLabel>(window, name).text(); }
 
 // Clicks a control with the mouse, in its middle.
-void Click(QWidget& window, std::string_view name);
+void Click(QWidget& window, ControlName name);
 
 // Runs `count` ticks of the market clock, as the timer would.
-void Ticks(app::TForm1& window, int count);
+void Ticks(app::GameWindow& window, int count);
 
 // Closes every message box that opens while it lives, keeping what each said.
 class MessageBoxWatcher {

@@ -12,7 +12,7 @@
 
 Q_DECLARE_METATYPE(zemkari::LabelId)
 
-using zemkari::app::TForm1;
+using zemkari::app::GameWindow;
 using zemkari::testing::Control;
 using zemkari::testing::LabelText;
 
@@ -34,7 +34,7 @@ class WindowLayoutTest : public QObject {
 
 private slots:
     void opensWithTheGameNotYetStarted() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         QVERIFY(Control<QPushButton>(window, "Button1").isEnabled());
         QVERIFY(Control<QPushButton>(window, "Button2").isEnabled());
         QVERIFY(!Control<QPushButton>(window, "Button3").isEnabled());
@@ -54,7 +54,7 @@ private slots:
     }
 
     void hasItsTitleAndPlace() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         QCOMPARE(window.windowTitle(), QStringLiteral("Zemkari"));
         QCOMPARE(window.pos(), QPoint(273, 95));
         QCOMPARE(LabelText(window, "Label13"), QStringLiteral("Zemkari 1.0.0"));
@@ -63,7 +63,7 @@ private slots:
     // The icon comes once the first frame is out, never before to hold it up; then it
     // offers every size a title bar and a task switcher draw, each a picture of its own.
     void showsItsIconOnceTheFirstFrameIsOut() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         QVERIFY(window.windowIcon().isNull());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -82,7 +82,7 @@ private slots:
     }
 
     void cannotBeResizedOrMaximised() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.size(), QSize(626, 545));
@@ -136,7 +136,7 @@ private slots:
         QFETCH(int, pixelSize);
         QFETCH(bool, bold);
         QFETCH(QString, caption);
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         QWidget& control = Control<QWidget>(window, QTest::currentDataTag());
         QCOMPARE(control.parentWidget()->objectName(), container);
         QCOMPARE(control.geometry(), geometry);
@@ -179,7 +179,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QRect, design);
         QFETCH(int, pixelSize);
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& label = Control<QLabel>(window, QTest::currentDataTag());
         QCOMPARE(label.parentWidget()->objectName(), QStringLiteral("GroupBox5"));
         QCOMPARE(label.text(), text);
@@ -206,16 +206,16 @@ private slots:
             QTest::newRow(name) << field << QString::fromLatin1(container) << growsLeft << edge << top << height
                                 << pixelSize << bold;
         };
-        row("Label1", zemkari::LabelId::Label1, "GroupBox2", true, 65, 40, 17, 17, true);
-        row("Label2", zemkari::LabelId::Label2, "GroupBox2", true, 65, 80, 17, 17, true);
-        row("Label3", zemkari::LabelId::Label3, "GroupBox2", true, 65, 120, 17, 17, true);
-        row("Label4", zemkari::LabelId::Label4, "GroupBox2", true, 65, 160, 17, 17, true);
-        row("Label10", zemkari::LabelId::Label10, "GroupBox2", true, 65, 200, 17, 17, true);
-        row("Label17", zemkari::LabelId::Label17, "GroupBox3", true, 81, 96, 12, 12, false);
-        row("Label25", zemkari::LabelId::Label25, "GroupBox4", true, 177, 26, 15, 15, true);
-        row("Label26", zemkari::LabelId::Label26, "GroupBox6", true, 172, 26, 15, 15, true);
-        row("Label12", zemkari::LabelId::Label12, "GroupBox3", false, 32, 48, 13, 13, false);
-        row("Label28", zemkari::LabelId::Label28, "GroupBox4", false, 24, 26, 15, 15, true);
+        row("Label1", zemkari::LabelId::CurrentPrice, "GroupBox2", true, 65, 40, 17, 17, true);
+        row("Label2", zemkari::LabelId::OpeningPrice, "GroupBox2", true, 65, 80, 17, 17, true);
+        row("Label3", zemkari::LabelId::HighPrice, "GroupBox2", true, 65, 120, 17, 17, true);
+        row("Label4", zemkari::LabelId::LowPrice, "GroupBox2", true, 65, 160, 17, 17, true);
+        row("Label10", zemkari::LabelId::ClosingPrice, "GroupBox2", true, 65, 200, 17, 17, true);
+        row("Label17", zemkari::LabelId::AmountCommitted, "GroupBox3", true, 81, 96, 12, 12, false);
+        row("Label25", zemkari::LabelId::UnrealizedProfit, "GroupBox4", true, 177, 26, 15, 15, true);
+        row("Label26", zemkari::LabelId::BuyingPower, "GroupBox6", true, 172, 26, 15, 15, true);
+        row("Label12", zemkari::LabelId::OrderStatus, "GroupBox3", false, 32, 48, 13, 13, false);
+        row("Label28", zemkari::LabelId::ProfitIndicator, "GroupBox4", false, 24, 26, 15, 15, true);
     }
     void valueLabelsKeepTheirAnchoredEdge() {
         QFETCH(zemkari::LabelId, field);
@@ -226,7 +226,7 @@ private slots:
         QFETCH(int, height);
         QFETCH(int, pixelSize);
         QFETCH(bool, bold);
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& label = Control<QLabel>(window, QTest::currentDataTag());
         QCOMPARE(label.parentWidget()->objectName(), container);
         QCOMPARE(label.font().pixelSize(), pixelSize);
@@ -245,7 +245,7 @@ private slots:
     }
 
     void labelsStartInTheirColours() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         const QColor windowText = window.palette().color(QPalette::WindowText);
         QCOMPARE(TextColour(window, "Label3"), kRed);
         QCOMPARE(TextColour(window, "Label4"), kBlue);
@@ -256,25 +256,25 @@ private slots:
     }
 
     void boardPaintsLabelsInTheColoursTheGameAsks() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& board = window.Board();
-        board.SetColour(zemkari::LabelId::Label28, zemkari::Colour::Red);
+        board.SetColour(zemkari::LabelId::ProfitIndicator, zemkari::Colour::Red);
         QCOMPARE(TextColour(window, "Label28"), kRed);
-        board.SetColour(zemkari::LabelId::Label12, zemkari::Colour::Blue);
+        board.SetColour(zemkari::LabelId::OrderStatus, zemkari::Colour::Blue);
         QCOMPARE(TextColour(window, "Label12"), kBlue);
-        board.SetColour(zemkari::LabelId::Label12, zemkari::Colour::WindowText);
+        board.SetColour(zemkari::LabelId::OrderStatus, zemkari::Colour::WindowText);
         QCOMPARE(TextColour(window, "Label12"), window.palette().color(QPalette::WindowText));
     }
 
     // The comment box keeps its size and wraps: three lines show, the rest is cut.
     void commentBoxWrapsLongTextWithinItsFixedBox() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         auto& comment = Control<QLabel>(window, "Label27");
         const QString rules = QStringLiteral(
             "値幅上限２５０万円　値幅下限０円　Ｓ高引けの場合ボーナス+"
             "３００万円！Ｓ安の場合ペナルティー－３００万円・・・。"
             "追証に注意・・・！余力がゼロまたはマイナスになった時点で終了です。");
-        window.Board().SetText(zemkari::LabelId::Label27, rules.toStdString());
+        window.Board().SetText(zemkari::LabelId::Comment, rules.toStdString());
         QCOMPARE(comment.geometry(), QRect(8, 16, 369, 41));
         QVERIFY(comment.wordWrap());
         QVERIFY(comment.alignment() & Qt::AlignTop);
@@ -285,7 +285,7 @@ private slots:
 
     // Every face is the Japanese Gothic, never a Latin font with a CJK fallback.
     void textsUseOneJapaneseGothicFace() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         const QStringList faces{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
                                 QStringLiteral("Noto Sans CJK JP")};
         for (QWidget* control : window.findChildren<QWidget*>()) {
@@ -294,7 +294,7 @@ private slots:
     }
 
     void noCaptionIsClipped() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         for (auto* label : window.findChildren<QLabel*>()) {
             if (label->wordWrap()) continue;
             const QFontMetrics metrics(label->font());
@@ -322,7 +322,7 @@ private slots:
 
     // The share selector fills three columns top to bottom; the speed selector is one row.
     void selectorsArrangeTheirItemsInColumns() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         const QStringList shares{"1株", "50株", "500株", "5株", "100株", "1000株", "10株"};
         for (int i = 0; i < shares.size(); ++i) {
             auto& item = Control<QRadioButton>(window, qPrintable(QStringLiteral("RadioGroup1Item%1").arg(i)));
@@ -348,7 +348,7 @@ private slots:
     }
 
     void tabVisitsButtonsThenSelectors() {
-        TForm1 window(clock_);
+        GameWindow window(clock_);
         QStringList order;
         QWidget* widget = &Control<QWidget>(window, "Button1");
         for (int i = 0; i < 6; ++i) {

@@ -17,25 +17,25 @@ using zemkari::replay::Command;
 
 // Does what the event asks, as the player and the timer would; false for what no player
 // can do in a window.
-bool Play(zemkari::app::TForm1& window, zemkari::FixedClock& clock, const PlayerEvent& event) {
+bool Play(zemkari::app::GameWindow& window, zemkari::FixedClock& clock, const PlayerEvent& event) {
     using zemkari::testing::Click;
     const std::string item = std::to_string(event.value);
     switch (event.kind) {
         case PlayerEvent::Kind::Start:
             clock.Set(static_cast<std::uint32_t>(event.value));
-            Click(window, "Button1");
+            Click(window, zemkari::ButtonId::StartMarket);
             return true;
         case PlayerEvent::Kind::End:
-            Click(window, "Button2");
+            Click(window, zemkari::ButtonId::EndMarket);
             return true;
         case PlayerEvent::Kind::Buy:
-            Click(window, "Button3");
+            Click(window, zemkari::ButtonId::Buy);
             return true;
         case PlayerEvent::Kind::Sell:
-            Click(window, "Button4");
+            Click(window, zemkari::ButtonId::Sell);
             return true;
         case PlayerEvent::Kind::Tick:
-            if (window.Board().Timer().isActive()) window.Timer1Timer();
+            if (window.Board().Timer().isActive()) window.OnTick();
             return true;
         case PlayerEvent::Kind::SelectShares:
             Click(window, ("RadioGroup1Item" + item).c_str());
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     zemkari::app::GameApplication application(qtArgc, argv);
     zemkari::FixedClock clock;
-    zemkari::app::TForm1 window(clock);
+    zemkari::app::GameWindow window(clock);
     std::ifstream script(argv[1]);
     std::string line;
     while (std::getline(script, line)) {
@@ -75,6 +75,6 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const auto& chart = zemkari::testing::Control<zemkari::ui::PriceChart>(window, "PaintBox1");
+    const auto& chart = zemkari::testing::Control<zemkari::ui::PriceChart>(window, zemkari::design::kChartName);
     return chart.Picture().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }

@@ -124,7 +124,7 @@ def open_page(driver, url):
 
 
 BOARD_STATE = """
-const form = document.getElementById('Form1');
+const form = document.querySelector('main');
 const colourName = { 'rgb(0, 0, 0)': 'windowtext', 'rgb(255, 0, 0)': 'red', 'rgb(0, 0, 255)': 'blue' };
 const labels = {}, colours = {}, buttons = {}, weights = {};
 for (const el of form.querySelectorAll('[data-field]')) {
@@ -156,14 +156,14 @@ def selector_item(driver, group_caption, index):
 def canvas_png(driver):
     """The chart canvas as PNG bytes, in its own pixels."""
     import base64
-    data = driver.execute_script("return document.getElementById('PaintBox1').toDataURL('image/png');")
+    data = driver.execute_script("return document.querySelector('main canvas').toDataURL('image/png');")
     return base64.b64decode(data.split(",", 1)[1])
 
 
 # Every text on the page with the weight it is drawn in.
 PAGE_TEXTS = """
 const texts = [];
-const walker = document.createTreeWalker(document.getElementById('Form1'), NodeFilter.SHOW_TEXT);
+const walker = document.createTreeWalker(document.querySelector('main'), NodeFilter.SHOW_TEXT);
 for (let node = walker.nextNode(); node; node = walker.nextNode()) {
   texts.push([getComputedStyle(node.parentElement).fontWeight, node.textContent]);
 }

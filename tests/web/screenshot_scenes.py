@@ -48,7 +48,7 @@ def capture(site, clocks, scenes, output, suffix="", scale=1):
             # No focus ring in the picture, as in the window's.
             driver.execute_script("document.activeElement.blur()")
             target = output / f"web-{name}{suffix}.png"
-            driver.find_element("id", "Form1").screenshot(str(target))
+            driver.find_element("css selector", "main").screenshot(str(target))
             print(target)
 
 

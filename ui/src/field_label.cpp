@@ -4,7 +4,7 @@
 
 namespace zemkari::ui {
 
-FieldLabel::FieldLabel(Growth growth, QWidget* parent) : QLabel(parent), growth_(growth) {}
+FieldLabel::FieldLabel(design::Growth growth, QWidget* parent) : QLabel(parent), growth_(growth) {}
 
 void FieldLabel::ShowText(const QString& text) {
     setText(text);
@@ -12,12 +12,12 @@ void FieldLabel::ShowText(const QString& text) {
 }
 
 void FieldLabel::FitToText() {
-    if (growth_ == Growth::None) return;
+    if (growth_ == design::Growth::None) return;
     const int width = QFontMetrics(font()).horizontalAdvance(text());
     const QRect old = geometry();
     int left = old.x();
-    if (growth_ == Growth::ToLeft) left = old.x() + old.width() - width;
-    if (growth_ == Growth::Centred) left = old.x() + (old.width() - width) / 2;
+    if (growth_ == design::Growth::ToLeft) left = old.x() + old.width() - width;
+    if (growth_ == design::Growth::Centred) left = old.x() + (old.width() - width) / 2;
     setGeometry(left, old.y(), width, old.height());
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "zemkari/design/keys.h"
 #include "zemkari/ui/utf8.h"
 
 namespace zemkari::ui {
@@ -54,7 +55,7 @@ void HintBox(const QButtonGroup& selector, const QString& hint) {
 }
 
 void BindButtons(QWidget& window, const WindowControls& controls) {
-    for (const ButtonKey& binding : kButtonKeys) {
+    for (const design::ButtonKey& binding : design::kButtonKeys) {
         QPushButton* button = &controls.Button(binding.button);
         const QKeySequence key = QKeySequence::fromString(Utf8(binding.key), QKeySequence::PortableText);
         button->setToolTip(Hinted(button->text(), KeyText(key)));
@@ -63,9 +64,9 @@ void BindButtons(QWidget& window, const WindowControls& controls) {
 }
 
 void BindShareKeys(QWidget& window, QButtonGroup& shares) {
-    HintBox(shares, Utf8(kShareKeysHint));
-    for (std::size_t rank = 0; rank < kSharesByQuantity.size(); ++rank) {
-        const int index = kSharesByQuantity[rank];
+    HintBox(shares, Utf8(design::kShareKeysHint));
+    for (std::size_t rank = 0; rank < design::kSharesByQuantity.size(); ++rank) {
+        const int index = design::kSharesByQuantity[rank];
         QAbstractButton* item = shares.button(index);
         if (item == nullptr) continue;
         item->setToolTip(Hinted(item->text(), KeyText(QKeySequence(kDigitKeys[rank]))));
@@ -73,21 +74,14 @@ void BindShareKeys(QWidget& window, QButtonGroup& shares) {
     }
 }
 
-// Moves the speed selector one item faster (step -1) or slower (step +1); at the
-// fastest or slowest item the key does nothing.
+// Moves the speed selector one item faster (step -1) or slower (step +1).
 void StepSpeed(QButtonGroup& speeds, int step) {
-    const auto* current = std::find(kSpeedsFastestFirst.begin(), kSpeedsFastestFirst.end(), speeds.checkedId());
-    const int last = static_cast<int>(kSpeedsFastestFirst.size()) - 1;
-    // With no item selected, + picks the fastest and - the slowest.
-    const int rank = current == kSpeedsFastestFirst.end()
-                         ? (step < 0 ? 0 : last)
-                         : std::clamp(static_cast<int>(current - kSpeedsFastestFirst.begin()) + step, 0, last);
-    const int target = kSpeedsFastestFirst[static_cast<std::size_t>(rank)];
+    const int target = design::SteppedSpeed(speeds.checkedId(), step);
     if (target != speeds.checkedId()) Click(speeds.button(target));
 }
 
 void BindSpeedKeys(QWidget& window, QButtonGroup& speeds) {
-    const QString hint = Utf8(kSpeedKeysHint);
+    const QString hint = Utf8(design::kSpeedKeysHint);
     HintBox(speeds, hint);
     for (QAbstractButton* item : speeds.buttons()) item->setToolTip(Hinted(item->text(), hint));
     Bind(window, MainAndKeypad(Qt::Key_Minus), [&speeds] { StepSpeed(speeds, +1); });

@@ -8,8 +8,7 @@
 namespace zemkari::ui {
 namespace {
 
-const QColor kLineColour(0, 255, 0);
-constexpr int kLineWidth = 3;
+const QColor kLineColour(design::kChartLineColour.red, design::kChartLineColour.green, design::kChartLineColour.blue);
 
 }  // namespace
 
@@ -50,7 +49,7 @@ void PriceChart::Draw(std::span<const ChartPoint> line) {
     painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
     painter.fillRect(QRect(0, 0, kWidth, kHeight), QBrush(SurfaceColour(), Qt::HorPattern));
     if (line.size() >= 2) {
-        painter.setPen(QPen(kLineColour, kLineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(kLineColour, design::kChartLineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QPolygon polyline;
         for (const ChartPoint& point : line) polyline << QPoint(point.x, point.y);
         painter.drawPolyline(polyline);

@@ -18,7 +18,7 @@ void QtBoard::SetEnabled(ButtonId button, bool on) { controls_.Button(button).se
 bool QtBoard::IsEnabled(ButtonId button) const { return controls_.Button(button).isEnabled(); }
 
 QButtonGroup& QtBoard::Selector(SelectorId selector) const {
-    return selector == SelectorId::RadioGroup1 ? *controls_.shareSelector : *controls_.speedSelector;
+    return selector == SelectorId::ShareQuantity ? *controls_.shareSelector : *controls_.speedSelector;
 }
 
 int QtBoard::SelectedIndex(SelectorId selector) const { return Selector(selector).checkedId(); }

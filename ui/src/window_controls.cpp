@@ -11,50 +11,43 @@
 namespace zemkari::ui {
 namespace {
 
-Qt::Alignment Alignment(Align align) {
+Qt::Alignment Alignment(design::Align align) {
     switch (align) {
-        case Align::Right:
+        case design::Align::Right:
             return Qt::AlignRight | Qt::AlignTop;
-        case Align::Centre:
+        case design::Align::Centre:
             return Qt::AlignHCenter | Qt::AlignTop;
-        case Align::Left:
+        case design::Align::Left:
             break;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
 QColor ColourFor(Colour colour, const QPalette& palette) {
-    switch (colour) {
-        case Colour::Red:
-            return QColor(255, 0, 0);
-        case Colour::Blue:
-            return QColor(0, 0, 255);
-        case Colour::WindowText:
-            break;
-    }
+    if (const std::optional<design::Rgb> rgb = design::RgbOf(colour)) return QColor(rgb->red, rgb->green, rgb->blue);
     return palette.color(QPalette::WindowText);
 }
 
-FieldLabel* BuildLabel(const LabelDesign& design, QWidget& parent) {
-    auto* label = new FieldLabel(design.growth, &parent);
-    label->setObjectName(Utf8(design.name));
-    label->setFont(GameFont(design.type.pixelSize, design.type.bold));
-    label->setAlignment(Alignment(design.align));
+FieldLabel* BuildLabel(const design::LabelDesign& layout, QWidget& parent) {
+    auto* label = new FieldLabel(layout.growth, &parent);
+    label->setObjectName(Utf8(layout.name));
+    label->setFont(GameFont(layout.type.pixelSize, layout.type.bold));
+    label->setAlignment(Alignment(layout.align));
     label->setContentsMargins(0, 0, 0, 0);
     // Every label paints its own background in the button-face colour.
     label->setAutoFillBackground(true);
     // The comment box, the one written label of fixed size, wraps its text.
-    label->setWordWrap(design.growth == Growth::None && design.field.has_value());
-    SetLabelColour(*label, design.colour);
-    const bool fitsText = design.growth == Growth::ToLeft || design.growth == Growth::ToRight;
-    const int width = fitsText ? 0 : design.width;
-    const int left = design.growth == Growth::ToLeft ? design.x - width : design.x;
-    label->setGeometry(left, design.top, width, design.height);
-    label->ShowText(Utf8(design.text));
+    label->setWordWrap(layout.growth == design::Growth::None && layout.field.has_value());
+    SetLabelColour(*label, layout.colour);
+    const bool fitsText = layout.growth == design::Growth::ToLeft || layout.growth == design::Growth::ToRight;
+    const int width = fitsText ? 0 : layout.width;
+    const int left = layout.growth == design::Growth::ToLeft ? layout.x - width : layout.x;
+    label->setGeometry(left, layout.top, width, layout.height);
+    label->ShowText(Utf8(layout.text));
     return label;
 }
 
-QGroupBox* BuildGroup(std::string_view name, std::string_view title, Type type, QRect rect, QWidget& parent) {
+QGroupBox* BuildGroup(std::string_view name, std::string_view title, design::Type type, QRect rect, QWidget& parent) {
     auto* group = new QGroupBox(Utf8(title), &parent);
     group->setObjectName(Utf8(name));
     group->setFont(GameFont(type.pixelSize, type.bold));
@@ -62,17 +55,27 @@ QGroupBox* BuildGroup(std::string_view name, std::string_view title, Type type, 
     return group;
 }
 
-QButtonGroup* BuildSelector(const SelectorDesign& design, QWidget& parent) {
-    QGroupBox* box = BuildGroup(design.name, design.title, design.type,
-                                QRect(design.left, design.top, design.width, design.height), parent);
+QPushButton* BuildButton(const design::ButtonDesign& layout, QWidget& parent) {
+    auto* button = new QPushButton(Utf8(layout.caption), &parent);
+    button->setObjectName(Utf8(layout.name));
+    button->setFont(GameFont(layout.type.pixelSize, layout.type.bold));
+    button->setGeometry(layout.left, layout.top, layout.width, layout.height);
+    button->setEnabled(layout.enabled);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QButtonGroup* BuildSelector(const design::SelectorDesign& layout, QWidget& parent) {
+    QGroupBox* box = BuildGroup(layout.name, layout.title, layout.type,
+                                QRect(layout.left, layout.top, layout.width, layout.height), parent);
     auto* group = new QButtonGroup(box);
     group->setExclusive(true);
-    for (int i = 0; i < design.itemCount; ++i) {
-        auto* item = new QRadioButton(Utf8(design.items[static_cast<std::size_t>(i)]), box);
-        item->setObjectName(QStringLiteral("%1Item%2").arg(Utf8(design.name)).arg(i));
-        const Rect rect = SelectorItemRect(design, i);
+    for (int i = 0; i < layout.itemCount; ++i) {
+        auto* item = new QRadioButton(Utf8(layout.items[static_cast<std::size_t>(i)]), box);
+        item->setObjectName(QStringLiteral("%1Item%2").arg(Utf8(layout.name)).arg(i));
+        const design::Rect rect = design::SelectorItemRect(layout, i);
         item->setGeometry(rect.left, rect.top, rect.width, rect.height);
-        item->setChecked(i == design.selected);
+        item->setChecked(i == layout.selected);
         group->addButton(item, i);
     }
     return group;
@@ -86,58 +89,50 @@ void SetLabelColour(QLabel& label, Colour colour) {
     label.setPalette(palette);
 }
 
+// Builds in the order of the form: the version line, the controls of the client area,
+// then each group box with what it holds, then the selectors; the tab order follows.
 WindowControls BuildWindowControls(QWidget& client, const QString& caption) {
     client.setFont(GameFont(12));
-    client.setFixedSize(kClientWidth, kClientHeight);
+    client.setFixedSize(design::kClientWidth, design::kClientHeight);
     WindowControls controls;
 
-    std::array<QWidget*, kGroups.size() + 1> containers{};  // indexed by Container
+    BuildLabel(design::kVersionLine, client)->ShowText(caption);
+
+    std::array<QWidget*, design::kGroups.size() + 1> containers{};  // indexed by design::Container
     containers[0] = &client;
-    FieldLabel* captionLabel = BuildLabel(kLabelDesigns[0], client);
-    captionLabel->ShowText(caption);
-
-    std::array<QPushButton*, kCountOf<ButtonId>> buttons{};
-    auto buildButton = [&](const ButtonDesign& design, QWidget& parent) {
-        auto* button = new QPushButton(Utf8(design.caption), &parent);
-        button->setObjectName(Utf8(design.name));
-        button->setFont(GameFont(design.type.pixelSize, design.type.bold));
-        button->setGeometry(design.left, design.top, design.width, design.height);
-        button->setEnabled(design.enabled);
-        button->setAutoDefault(false);
-        buttons[IndexOf(design.id)] = button;
+    const auto container = [&](design::Container c) -> QWidget& { return *containers[static_cast<std::size_t>(c)]; };
+    const auto buildButtonsIn = [&](design::Container c) {
+        for (const design::ButtonDesign& layout : design::kButtonDesigns) {
+            if (layout.container == c) controls.buttons[IndexOf(layout.id)] = BuildButton(layout, container(c));
+        }
     };
-    buildButton(kButtonDesigns[0], client);
-    buildButton(kButtonDesigns[1], client);
+    buildButtonsIn(design::Container::Client);
 
-    for (std::size_t g = 0; g < kGroups.size(); ++g) {
-        const GroupDesign& design = kGroups[g];
-        containers[g + 1] = BuildGroup(design.name, design.title, design.type,
-                                       QRect(design.left, design.top, design.width, design.height), client);
+    for (std::size_t g = 0; g < design::kGroups.size(); ++g) {
+        const design::GroupDesign& layout = design::kGroups[g];
+        containers[g + 1] = BuildGroup(layout.name, layout.title, layout.type,
+                                       QRect(layout.left, layout.top, layout.width, layout.height), client);
     }
-    const auto container = [&](Container c) -> QWidget& { return *containers[static_cast<std::size_t>(c)]; };
-
-    for (std::size_t i = 1; i < kLabelDesigns.size(); ++i) {
-        const LabelDesign& design = kLabelDesigns[i];
-        FieldLabel* label = BuildLabel(design, container(design.container));
-        if (design.field) controls.fields[IndexOf(*design.field)] = label;
+    for (const design::LabelDesign& layout : design::kLabelDesigns) {
+        FieldLabel* label = BuildLabel(layout, container(layout.container));
+        if (layout.field) controls.fields[IndexOf(*layout.field)] = label;
     }
-    buildButton(kButtonDesigns[2], container(Container::GroupBox1));
-    buildButton(kButtonDesigns[3], container(Container::GroupBox1));
-    controls.buttons = buttons;
+    buildButtonsIn(design::Container::Order);
 
-    controls.chart = new PriceChart(&container(kChartContainer));
-    controls.chart->setObjectName(QStringLiteral("PaintBox1"));
-    controls.chart->setGeometry(kChartRect.left, kChartRect.top, kChartRect.width, kChartRect.height);
+    controls.chart = new PriceChart(&container(design::kChartContainer));
+    controls.chart->setObjectName(Utf8(design::kChartName));
+    const design::Rect chart = design::kChartRect;
+    controls.chart->setGeometry(chart.left, chart.top, chart.width, chart.height);
 
-    controls.shareSelector = BuildSelector(kShareSelector, client);
-    controls.speedSelector = BuildSelector(kSpeedSelector, client);
+    controls.shareSelector = BuildSelector(design::kShareSelector, client);
+    controls.speedSelector = BuildSelector(design::kSpeedSelector, client);
 
-    QWidget* previous = buttons[0];
+    QWidget* previous = controls.buttons[0];
     const auto chain = [&](QWidget* next) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     };
-    for (std::size_t b = 1; b < buttons.size(); ++b) chain(buttons[b]);
+    for (std::size_t b = 1; b < controls.buttons.size(); ++b) chain(controls.buttons[b]);
     for (QAbstractButton* item : controls.shareSelector->buttons()) chain(item);
     for (QAbstractButton* item : controls.speedSelector->buttons()) chain(item);
     return controls;

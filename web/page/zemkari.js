@@ -3,7 +3,8 @@
 // the selectors hold, runs its market clock and draws its chart, and hands it the
 // player's clicks and keys. The page (index.html) is laid out from the window's design.
 
-const form = document.getElementById('Form1');
+const form = document.querySelector('main');
+const handlers = { click: form.dataset.onClick, tick: form.dataset.onTick };
 
 // The controls the core addresses, indexed as its enums are (data-field, -button).
 const byIndex = (selector, key) => {
@@ -18,7 +19,7 @@ const itemsOf = (selector) => radios.filter((radio) => Number(radio.dataset.sele
 const selectors = [itemsOf(0), itemsOf(1)];
 
 // The chart keeps what was drawn on it between ticks, as the window's picture does.
-const chart = document.getElementById('PaintBox1');
+const chart = form.querySelector('canvas');
 const faceColour = getComputedStyle(form).getPropertyValue('--face').trim();
 const kLineColour = 'rgb(0, 255, 0)';
 const kLineWidth = 3;
@@ -62,11 +63,11 @@ function drawChart(points) {
   context.stroke();
 }
 
-// The market clock, Timer1: off, with the window's design interval, until a start.
+// The market clock: off, with the window's design interval, until a start.
 const timer = { interval: Number(form.dataset.interval), handle: 0 };
 
 function runTimer() {
-  timer.handle = setInterval(() => deliver('Timer1Timer'), timer.interval);
+  timer.handle = setInterval(() => deliver(handlers.tick), timer.interval);
 }
 
 function stopTimer() {
@@ -148,18 +149,18 @@ function flushTexts() {
   pendingTexts.clear();
 }
 
-// Runs one of the core's handlers (Button1Click ... Timer1Timer) and shows the result.
+// Runs one of the core's handlers (a click or the tick) and shows the result.
 // The board is on screen before the core has loaded: what the player does meanwhile
 // waits for it, in order.
 let waiting = null;
-function deliver(handler) {
+function deliver(handler, ...args) {
   if (!core) {
-    waiting = waiting.then(() => deliver(handler));
+    waiting = waiting.then(() => deliver(handler, ...args));
     return;
   }
   // An error that escapes a handler is shown, as the window shows it, and play goes on.
   try {
-    core[handler]();
+    core[handler](...args);
   } catch (error) {
     window.alert(String(error));
   } finally {
@@ -168,7 +169,7 @@ function deliver(handler) {
 }
 
 function bindClicks() {
-  for (const button of buttons) button.addEventListener('click', () => deliver(`${button.id}Click`));
+  for (const button of buttons) button.addEventListener('click', () => deliver(handlers.click, Number(button.dataset.button)));
 }
 
 // The keys click their controls, so a key does what a click does and nothing while the

@@ -12,24 +12,26 @@
 #include <string_view>
 #include <vector>
 
+#include "page_handlers.h"
 #include "zemkari/board.h"
+#include "zemkari/design/keys.h"
+#include "zemkari/design/window.h"
 #include "zemkari/headless_board.h"
 #include "zemkari/headless_game.h"
 #include "zemkari/rules.h"
 #include "zemkari/scenarios.h"
 #include "zemkari/texts.h"
-#include "zemkari/ui/window_layout.h"
 
 namespace zemkari::web {
 namespace {
 
-using ui::Container;
-using ui::Type;
+using design::Container;
+using design::Type;
 
 // The fields that announce their changes to a screen reader, politely: the comment,
 // the order status and the profit indicator. The quote board changes every tick and
 // would drown them.
-constexpr std::array<LabelId, 3> kAnnouncedFields = {LabelId::Label27, LabelId::Label12, LabelId::Label28};
+constexpr std::array<LabelId, 3> kAnnouncedFields = {LabelId::Comment, LabelId::OrderStatus, LabelId::ProfitIndicator};
 
 // Every text the core can write: numbers are plain decimal with a leading "-".
 constexpr std::array<std::string_view, 16> kCoreTexts = {
@@ -74,10 +76,11 @@ std::string Box(int left, int top, int width, int height) {
 // Each type the design uses, once, as a class of the page's style.
 std::string TypeStyles() {
     std::set<std::pair<int, bool>> types;
-    for (const auto& group : ui::kGroups) types.insert({group.type.pixelSize, group.type.bold});
-    for (const auto& label : ui::kLabelDesigns) types.insert({label.type.pixelSize, label.type.bold});
-    for (const auto& button : ui::kButtonDesigns) types.insert({button.type.pixelSize, button.type.bold});
-    for (const auto* selector : {&ui::kShareSelector, &ui::kSpeedSelector})
+    for (const auto& group : design::kGroups) types.insert({group.type.pixelSize, group.type.bold});
+    types.insert({design::kVersionLine.type.pixelSize, design::kVersionLine.type.bold});
+    for (const auto& label : design::kLabelDesigns) types.insert({label.type.pixelSize, label.type.bold});
+    for (const auto& button : design::kButtonDesigns) types.insert({button.type.pixelSize, button.type.bold});
+    for (const auto* selector : {&design::kShareSelector, &design::kSpeedSelector})
         types.insert({selector->type.pixelSize, selector->type.bold});
     std::string css;
     for (const auto& [size, bold] : types) {
@@ -109,76 +112,77 @@ private:
     // The controls of `container`, in the order of the form: the window's caption
     // line and market buttons, the group boxes with what they hold, the selectors.
     void Open(Container container) {
-        for (const auto& label : ui::kLabelDesigns) {
+        if (container == Container::Client) Label(design::kVersionLine);
+        for (const auto& label : design::kLabelDesigns) {
             if (label.container == container) Label(label);
         }
-        for (const auto& button : ui::kButtonDesigns) {
+        for (const auto& button : design::kButtonDesigns) {
             if (button.container == container) Button(button);
         }
-        if (container == ui::kChartContainer) Chart();
+        if (container == design::kChartContainer) Chart();
         if (container != Container::Client) return;
-        for (const auto& group : ui::kGroups) Group(group);
-        Selector(ui::kShareSelector, SelectorId::RadioGroup1);
-        Selector(ui::kSpeedSelector, SelectorId::RadioGroup2);
+        for (const auto& group : design::kGroups) Group(group);
+        Selector(design::kShareSelector, SelectorId::ShareQuantity);
+        Selector(design::kSpeedSelector, SelectorId::GameSpeed);
     }
 
-    void Label(const ui::LabelDesign& design) {
-        const int containerWidth = ui::ContainerRect(design.container).width;
-        std::string style = "top:" + Px(design.top) + ";height:" + Px(design.height);
+    void Label(const design::LabelDesign& layout) {
+        const int containerWidth = design::ContainerRect(layout.container).width;
+        std::string style = "top:" + Px(layout.top) + ";height:" + Px(layout.height);
         std::string kind;
-        switch (design.growth) {
-            case ui::Growth::ToLeft:
-                style += ";right:" + Px(containerWidth - design.x);
+        switch (layout.growth) {
+            case design::Growth::ToLeft:
+                style += ";right:" + Px(containerWidth - layout.x);
                 kind = " fit";
                 break;
-            case ui::Growth::ToRight:
-                style += ";left:" + Px(design.x);
+            case design::Growth::ToRight:
+                style += ";left:" + Px(layout.x);
                 kind = " fit";
                 break;
-            case ui::Growth::Centred:
-                style += ";left:" + Px(design.x) + ";width:" + Px(design.width);
+            case design::Growth::Centred:
+                style += ";left:" + Px(layout.x) + ";width:" + Px(layout.width);
                 kind = " centred";
                 break;
-            case ui::Growth::None:
-                style += ";left:" + Px(design.x) + ";width:" + Px(design.width);
+            case design::Growth::None:
+                style += ";left:" + Px(layout.x) + ";width:" + Px(layout.width);
                 // A fixed label with more than one line's height wraps its text.
-                if (design.field) kind = " wrap";
+                if (layout.field) kind = " wrap";
                 break;
         }
-        const std::string_view text = design.name == "Label13" ? caption_ : design.text;
+        const std::string_view text = &layout == &design::kVersionLine ? caption_ : layout.text;
         std::string attributes;
-        if (design.field) {
-            const auto& control = ControlOf(*design.field);
+        if (layout.field) {
+            const auto& control = ControlOf(*layout.field);
             const bool announced =
-                std::find(kAnnouncedFields.begin(), kAnnouncedFields.end(), *design.field) != kAnnouncedFields.end();
-            attributes = " data-field=\"" + std::to_string(IndexOf(*design.field)) + "\" data-colour=\"" +
-                         std::to_string(static_cast<int>(design.colour)) + "\" aria-description=\"" +
+                std::find(kAnnouncedFields.begin(), kAnnouncedFields.end(), *layout.field) != kAnnouncedFields.end();
+            attributes = " data-field=\"" + std::to_string(IndexOf(*layout.field)) + "\" data-colour=\"" +
+                         std::to_string(static_cast<int>(layout.colour)) + "\" aria-description=\"" +
                          Escaped(control.description) + "\" aria-live=\"" + (announced ? "polite" : "off") + "\"";
-            out_ << "<output id=\"" << design.name << "\" class=\"label " << TypeClass(design.type) << kind << "\""
+            out_ << "<output id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind << "\""
                  << attributes << " style=\"" << style << "\">" << Escaped(text) << "</output>\n";
             return;
         }
-        out_ << "<span id=\"" << design.name << "\" class=\"label " << TypeClass(design.type) << kind
-             << "\" data-colour=\"" << static_cast<int>(design.colour) << "\" style=\"" << style << "\">"
+        out_ << "<span id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind
+             << "\" data-colour=\"" << static_cast<int>(layout.colour) << "\" style=\"" << style << "\">"
              << Escaped(text) << "</span>\n";
     }
 
-    void Button(const ui::ButtonDesign& design) {
-        const std::string_view key = ui::kButtonKeys[IndexOf(design.id)].key;
-        out_ << "<button id=\"" << design.name << "\" class=\"" << TypeClass(design.type) << "\" data-button=\""
-             << IndexOf(design.id) << "\" data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\" title=\""
-             << Escaped(design.caption) << " (" << key << ")\" style=\""
-             << Box(design.left, design.top, design.width, design.height) << "\"" << (design.enabled ? "" : " disabled")
-             << ">" << Escaped(design.caption) << "</button>\n";
+    void Button(const design::ButtonDesign& layout) {
+        const std::string_view key = design::kButtonKeys[IndexOf(layout.id)].key;
+        out_ << "<button id=\"" << layout.name << "\" class=\"" << TypeClass(layout.type) << "\" data-button=\""
+             << IndexOf(layout.id) << "\" data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\" title=\""
+             << Escaped(layout.caption) << " (" << key << ")\" style=\""
+             << Box(layout.left, layout.top, layout.width, layout.height) << "\"" << (layout.enabled ? "" : " disabled")
+             << ">" << Escaped(layout.caption) << "</button>\n";
     }
 
     void Chart() {
-        const ui::Rect r = ui::kChartRect;
-        out_ << "<canvas id=\"PaintBox1\" width=\"" << r.width << "\" height=\"" << r.height << "\" style=\""
-             << Box(r.left, r.top, r.width, r.height) << "\" aria-hidden=\"true\"></canvas>\n";
+        const design::Rect r = design::kChartRect;
+        out_ << "<canvas id=\"" << design::kChartName << "\" width=\"" << r.width << "\" height=\"" << r.height
+             << "\" style=\"" << Box(r.left, r.top, r.width, r.height) << "\" aria-hidden=\"true\"></canvas>\n";
     }
 
-    void Frame(std::string_view name, std::string_view title, Type type, ui::Rect rect, std::string_view role,
+    void Frame(std::string_view name, std::string_view title, Type type, design::Rect rect, std::string_view role,
                std::string_view hint) {
         out_ << "<div id=\"" << name << "\" class=\"group " << TypeClass(type) << "\" role=\"" << role
              << "\" aria-labelledby=\"" << name << "Title\"";
@@ -187,9 +191,9 @@ private:
              << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
     }
 
-    void Group(const ui::GroupDesign& design) {
-        Frame(design.name, design.title, design.type, ui::ContainerRect(design.id), "group", {});
-        Open(design.id);
+    void Group(const design::GroupDesign& layout) {
+        Frame(layout.name, layout.title, layout.type, design::ContainerRect(layout.id), "group", {});
+        Open(layout.id);
         out_ << "</div>\n";
     }
 
@@ -201,24 +205,24 @@ private:
         return rank;
     }
 
-    void Selector(const ui::SelectorDesign& design, SelectorId id) {
-        const bool shares = id == SelectorId::RadioGroup1;
-        Frame(design.name, design.title, design.type, {design.left, design.top, design.width, design.height},
-              "radiogroup", shares ? ui::kShareKeysHint : ui::kSpeedKeysHint);
-        const std::vector<int> ranks = shares ? Ranks(ui::kSharesByQuantity) : Ranks(ui::kSpeedsFastestFirst);
-        for (int i = 0; i < design.itemCount; ++i) {
-            const ui::Rect r = ui::SelectorItemRect(design, i);
-            const std::string_view text = design.items[static_cast<std::size_t>(i)];
+    void Selector(const design::SelectorDesign& layout, SelectorId id) {
+        const bool shares = id == SelectorId::ShareQuantity;
+        Frame(layout.name, layout.title, layout.type, {layout.left, layout.top, layout.width, layout.height},
+              "radiogroup", shares ? design::kShareKeysHint : design::kSpeedKeysHint);
+        const std::vector<int> ranks = shares ? Ranks(design::kSharesByQuantity) : Ranks(design::kSpeedsFastestFirst);
+        for (int i = 0; i < layout.itemCount; ++i) {
+            const design::Rect r = design::SelectorItemRect(layout, i);
+            const std::string_view text = layout.items[static_cast<std::size_t>(i)];
             const int rank = ranks[static_cast<std::size_t>(i)];
-            out_ << "<label id=\"" << design.name << "Item" << i << "\" class=\"item\" style=\""
-                 << Box(r.left, r.top, r.width, r.height) << "\"><input type=\"radio\" name=\"" << design.name
+            out_ << "<label id=\"" << layout.name << "Item" << i << "\" class=\"item\" style=\""
+                 << Box(r.left, r.top, r.width, r.height) << "\"><input type=\"radio\" name=\"" << layout.name
                  << "\" value=\"" << i << "\" data-selector=\"" << IndexOf(id) << "\"";
             if (shares) {
                 out_ << " data-key=\"" << rank + 1 << "\" aria-keyshortcuts=\"" << rank + 1 << "\"";
             } else {
                 out_ << " data-rank=\"" << rank << "\"";
             }
-            out_ << (i == design.selected ? " checked" : "") << ">" << Escaped(text) << "</label>\n";
+            out_ << (i == layout.selected ? " checked" : "") << ">" << Escaped(text) << "</label>\n";
         }
         out_ << "</div>\n";
     }
@@ -232,7 +236,7 @@ private:
 // few points of it, then sold at a profit, at a loss or held to the close.
 std::set<std::string> BoldFieldTexts() {
     std::vector<LabelId> bold;
-    for (const auto& label : ui::kLabelDesigns) {
+    for (const auto& label : design::kLabelDesigns) {
         if (label.field && label.type.bold) bold.push_back(*label.field);
     }
     std::set<std::string> seen;
@@ -269,16 +273,16 @@ std::set<std::string> BoldFieldTexts() {
 // the core writes into the bold fields, and any number.
 std::string BoldCharacters() {
     std::string all = "0123456789-";
-    for (const auto& group : ui::kGroups) {
+    for (const auto& group : design::kGroups) {
         if (group.type.bold) all += group.title;
     }
-    for (const auto& label : ui::kLabelDesigns) {
+    for (const auto& label : design::kLabelDesigns) {
         if (label.type.bold) all += label.text;
     }
-    for (const auto& button : ui::kButtonDesigns) {
+    for (const auto& button : design::kButtonDesigns) {
         if (button.type.bold) all += button.caption;
     }
-    for (const auto* selector : {&ui::kShareSelector, &ui::kSpeedSelector}) {
+    for (const auto* selector : {&design::kShareSelector, &design::kSpeedSelector}) {
         if (!selector->type.bold) continue;
         all += selector->title;
         for (int i = 0; i < selector->itemCount; ++i) all += selector->items[static_cast<std::size_t>(i)];
@@ -292,10 +296,10 @@ std::string BoldCharacters() {
 std::string Characters(std::string_view caption) {
     std::vector<std::string_view> texts(kCoreTexts.begin(), kCoreTexts.end());
     texts.push_back(caption);
-    for (const auto& group : ui::kGroups) texts.push_back(group.title);
-    for (const auto& label : ui::kLabelDesigns) texts.push_back(label.text);
-    for (const auto& button : ui::kButtonDesigns) texts.push_back(button.caption);
-    for (const auto* selector : {&ui::kShareSelector, &ui::kSpeedSelector}) {
+    for (const auto& group : design::kGroups) texts.push_back(group.title);
+    for (const auto& label : design::kLabelDesigns) texts.push_back(label.text);
+    for (const auto& button : design::kButtonDesigns) texts.push_back(button.caption);
+    for (const auto* selector : {&design::kShareSelector, &design::kSpeedSelector}) {
         texts.push_back(selector->title);
         for (int i = 0; i < selector->itemCount; ++i) texts.push_back(selector->items[static_cast<std::size_t>(i)]);
     }
@@ -324,14 +328,16 @@ int main(int argc, char** argv) {
     web::Page page(caption);
     std::ofstream html(argv[3], std::ios::binary);
     html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>Zemkari</title>\n"
-         << "<meta name=\"viewport\" content=\"width=" << ui::kClientWidth + 16 << "\">\n"
+         << "<meta name=\"viewport\" content=\"width=" << design::kClientWidth + 16 << "\">\n"
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
          << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
          << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
          << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
          << style << web::TypeStyles() << "</style>\n</head>\n<body>\n"
-         << "<main id=\"Form1\" aria-label=\"Zemkari\" data-interval=\"" << kDesignInterval
-         << "\" style=\"width:" << web::Px(ui::kClientWidth) << ";height:" << web::Px(ui::kClientHeight) << "\">\n"
+         << "<main id=\"" << design::kWindowName << "\" aria-label=\"Zemkari\" data-interval=\"" << kDesignInterval
+         << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\"" << ZEMKARI_EXPORT_NAME(OnTick)
+         << "\" style=\"width:" << web::Px(design::kClientWidth) << ";height:" << web::Px(design::kClientHeight)
+         << "\">\n"
          << page.Body() << "</main>\n</body>\n</html>\n";
     std::ofstream regular(argv[4], std::ios::binary);
     regular << web::Characters(caption) << '\n';

@@ -1,5 +1,7 @@
 // The page's event handlers: what the window does on a click or a tick, for the
 // page's module to call. One game per page, as one per window.
+#include "page_handlers.h"
+
 #include "page_board.h"
 #include "page_imports.h"
 #include "zemkari/market.h"
@@ -21,15 +23,29 @@ void Report(const Outcome& failure) {
 
 }  // namespace
 
-extern "C" {
+void Click(ButtonId button) {
+    switch (button) {
+        case ButtonId::StartMarket:
+            return Report(StartMarket(game.state, game.board, game.clock));
+        case ButtonId::EndMarket:
+            return EndMarket(game.state, game.board);
+        case ButtonId::Buy:
+            return Buy(game.state, game.board);
+        case ButtonId::Sell:
+            return Sell(game.state, game.board);
+        case ButtonId::Count:
+            break;
+    }
+}
 
-__attribute__((export_name("Button1Click"))) void Button1Click() {
-    Report(StartMarket(game.state, game.board, game.clock));
-}
-__attribute__((export_name("Button2Click"))) void Button2Click() { EndMarket(game.state, game.board); }
-__attribute__((export_name("Button3Click"))) void Button3Click() { Buy(game.state, game.board); }
-__attribute__((export_name("Button4Click"))) void Button4Click() { Sell(game.state, game.board); }
-__attribute__((export_name("Timer1Timer"))) void Timer1Timer() { Report(Tick(game.state, game.board)); }
-}
+void TickOnce() { Report(Tick(game.state, game.board)); }
 
 }  // namespace zemkari::web
+
+// Each handler is exported under its own C name.
+extern "C" {
+__attribute__((export_name("OnClick"))) void OnClick(int button) {
+    zemkari::web::Click(static_cast<zemkari::ButtonId>(button));
+}
+__attribute__((export_name("OnTick"))) void OnTick() { zemkari::web::TickOnce(); }
+}

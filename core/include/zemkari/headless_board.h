@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "zemkari/board.h"
-#include "zemkari/rules.h"
+#include "zemkari/design/selector_items.h"
 
 namespace zemkari {
 
@@ -45,9 +45,8 @@ public:
 private:
     std::array<std::string, kCountOf<LabelId>> texts_;
     std::array<Colour, kCountOf<LabelId>> colours_{};
-    std::array<bool, kCountOf<ButtonId>> buttons_{true, true, false, false};
-    int shareIndex_ = 0;
-    int speedIndex_ = 1;
+    std::array<bool, kCountOf<ButtonId>> buttons_{};
+    std::array<int, kCountOf<SelectorId>> selected_{};
     bool timerOn_ = false;
     int timerInterval_ = kDesignInterval;
     bool refuseTimerStart_ = false;

@@ -19,11 +19,11 @@ using Outcome = std::optional<Failure>;
 // The window's event handlers, each as the game's steps in order. The window calls
 // them only while the control is usable: a disabled button sends no click and a
 // stopped timer no tick.
-Outcome StartMarket(MarketState& state, Board& board, const Clock& clock);  // Button1Click
-void EndMarket(MarketState& state, Board& board);                           // Button2Click
-void Buy(MarketState& state, Board& board);                                 // Button3Click
-void Sell(MarketState& state, Board& board);                                // Button4Click
-Outcome Tick(MarketState& state, Board& board);                             // Timer1Timer
+Outcome StartMarket(MarketState& state, Board& board, const Clock& clock);
+void EndMarket(MarketState& state, Board& board);
+void Buy(MarketState& state, Board& board);
+void Sell(MarketState& state, Board& board);
+Outcome Tick(MarketState& state, Board& board);
 
 // The steps of a tick, in the order Tick runs them.
 Outcome ApplyGameSpeed(Board& board);

@@ -22,8 +22,8 @@ std::string Quote(std::string_view text) {
 
 std::string Field(const char* name, std::int64_t value) { return std::string(name) + " " + std::to_string(value); }
 
-constexpr std::array kQuoteLabels = {LabelId::Label1, LabelId::Label2, LabelId::Label3, LabelId::Label4,
-                                     LabelId::Label10};
+constexpr std::array kQuoteLabels = {LabelId::CurrentPrice, LabelId::OpeningPrice, LabelId::HighPrice,
+                                     LabelId::LowPrice, LabelId::ClosingPrice};
 std::string_view NameOf(LabelId label) { return ControlOf(label).name; }
 
 bool IsShareQuantity(std::int64_t qty) {
@@ -37,7 +37,7 @@ bool IsOrderStatus(std::string_view text) {
     return qty && IsShareQuantity(*qty);
 }
 
-// The price the tick that starts with TickCount = c puts in Label1.
+// The price the tick that starts with TickCount = c shows as the current price.
 std::int64_t PriceShownByTick(const MarketState& state, std::int64_t c) {
     if (c <= 0) return kOpeningQuote;
     return state.Prices[static_cast<int>(std::min<std::int64_t>(c, kPointsPerDay))];
@@ -138,14 +138,14 @@ std::optional<std::string> InvariantChecker::Check(const Observation& before, co
 }
 
 std::optional<std::string> InvariantChecker::CheckButtons(const Observation& after) const {
-    const bool sell = after.On(ButtonId::Button4);
+    const bool sell = after.On(ButtonId::Sell);
     if (sell != (after.state.EntryPrice > 0)) {
         return std::string("sell button ") + (sell ? "on" : "off") + " while " +
                Field("EntryPrice", after.state.EntryPrice);
     }
-    if (after.On(ButtonId::Button1) == sell || after.On(ButtonId::Button2) == sell) {
-        return std::string("start/end buttons ") + (after.On(ButtonId::Button1) ? "on" : "off") + "/" +
-               (after.On(ButtonId::Button2) ? "on" : "off") + " while sell is " + (sell ? "on" : "off");
+    if (after.On(ButtonId::StartMarket) == sell || after.On(ButtonId::EndMarket) == sell) {
+        return std::string("start/end buttons ") + (after.On(ButtonId::StartMarket) ? "on" : "off") + "/" +
+               (after.On(ButtonId::EndMarket) ? "on" : "off") + " while sell is " + (sell ? "on" : "off");
     }
     return std::nullopt;
 }
@@ -198,13 +198,13 @@ std::optional<std::string> InvariantChecker::CheckTick(const Observation& before
     const std::int64_t c = before.state.TickCount;
     if (after.state.TickCount != c + 1)
         return Field("a tick moved TickCount from", c) + " to " + std::to_string(after.state.TickCount);
-    if (after.Text(LabelId::Label2) != "100") return "open is " + Quote(after.Text(LabelId::Label2));
-    const auto current = ParseWhole(after.Text(LabelId::Label1));
-    const auto high = ParseWhole(after.Text(LabelId::Label3));
-    const auto low = ParseWhole(after.Text(LabelId::Label4));
+    if (after.Text(LabelId::OpeningPrice) != "100") return "open is " + Quote(after.Text(LabelId::OpeningPrice));
+    const auto current = ParseWhole(after.Text(LabelId::CurrentPrice));
+    const auto high = ParseWhole(after.Text(LabelId::HighPrice));
+    const auto low = ParseWhole(after.Text(LabelId::LowPrice));
     if (!current || !high || !low) {
-        return "quote board unreadable: current " + Quote(after.Text(LabelId::Label1)) + ", high " +
-               Quote(after.Text(LabelId::Label3)) + ", low " + Quote(after.Text(LabelId::Label4));
+        return "quote board unreadable: current " + Quote(after.Text(LabelId::CurrentPrice)) + ", high " +
+               Quote(after.Text(LabelId::HighPrice)) + ", low " + Quote(after.Text(LabelId::LowPrice));
     }
     if (!(*low <= *current && *current <= *high && *low <= kOpeningQuote && kOpeningQuote <= *high)) {
         return "quote board out of order: low " + std::to_string(*low) + ", current " + std::to_string(*current) +
@@ -214,7 +214,7 @@ std::optional<std::string> InvariantChecker::CheckTick(const Observation& before
         return Field("current price", *current) + " is not the latest revealed point " +
                std::to_string(PriceShownByTick(after.state, c));
     }
-    const std::string& close = after.Text(LabelId::Label10);
+    const std::string& close = after.Text(LabelId::ClosingPrice);
     const std::string last = std::to_string(after.state.Prices[kPointsPerDay]);
     if (!close.empty() && close != last) return "close " + Quote(close) + " is not the day's last price " + last;
     if (close.empty() == (c > kPointsPerDay)) return "close " + Quote(close) + " on the tick with " + Field("c", c);
@@ -232,12 +232,12 @@ std::optional<std::string> InvariantChecker::CheckTick(const Observation& before
 }
 
 std::optional<std::string> InvariantChecker::CheckBuy(const Observation& after) const {
-    // A buy leaves the quote board alone: Label1 still shows the price of the click.
+    // A buy leaves the quote board alone: the current price still shows the price of the click.
     if (after.state.EntryPrice == 0) return std::nullopt;
-    const auto shown = ParseWhole(after.Text(LabelId::Label1));
+    const auto shown = ParseWhole(after.Text(LabelId::CurrentPrice));
     if (!shown || *shown != after.state.EntryPrice) {
         return Field("a buy filled at", after.state.EntryPrice) + " while the board showed " +
-               Quote(after.Text(LabelId::Label1));
+               Quote(after.Text(LabelId::CurrentPrice));
     }
     return std::nullopt;
 }
@@ -256,7 +256,7 @@ std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, 
     }
     const bool tick = IsTick(applied) && !applied.failed;
     const bool sale = !applied.skipped && applied.event.kind == PlayerEvent::Kind::Sell;
-    const std::string& power = after.Text(LabelId::Label26);
+    const std::string& power = after.Text(LabelId::BuyingPower);
     if (tick && !ParseMoney(power)) return "buying power " + Quote(power) + " after a tick is no money text";
     if (sale) {
         if (ParseWhole(power) != AvailableFunds(after.state)) {
@@ -266,17 +266,17 @@ std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, 
     } else if (!ParseMoney(power) && !ParseWhole(power)) {
         return "buying power " + Quote(power) + " is no number";
     }
-    for (LabelId label : {LabelId::Label17, LabelId::Label25}) {
+    for (LabelId label : {LabelId::AmountCommitted, LabelId::UnrealizedProfit}) {
         const std::string& text = after.Text(label);
         const bool designText = !ticked_ && !tick && text == texts::kManYen;
         if (!text.empty() && !designText && !ParseMoney(text)) {
             return std::string(NameOf(label)) + " shows " + Quote(text) + ", no money text";
         }
     }
-    if (!IsOrderStatus(after.Text(LabelId::Label12))) {
-        return "order status " + Quote(after.Text(LabelId::Label12)) + " is none the game writes";
+    if (!IsOrderStatus(after.Text(LabelId::OrderStatus))) {
+        return "order status " + Quote(after.Text(LabelId::OrderStatus)) + " is none the game writes";
     }
-    const std::string& verdict = after.Text(LabelId::Label28);
+    const std::string& verdict = after.Text(LabelId::ProfitIndicator);
     if (!verdict.empty() && verdict != texts::kProfitTaken && verdict != texts::kLossCut) {
         return "profit indicator shows " + Quote(verdict);
     }
@@ -295,7 +295,8 @@ void InvariantChecker::Remember(const Applied& applied, const Observation& after
         case PlayerEvent::Kind::Tick:
             if (applied.failed) break;
             ticked_ = true;
-            if (const auto price = ParseWhole(after.Text(LabelId::Label1)); price && *price >= 0 && *price < 256) {
+            if (const auto price = ParseWhole(after.Text(LabelId::CurrentPrice));
+                price && *price >= 0 && *price < 256) {
                 shownToday_.set(static_cast<std::size_t>(*price));
             }
             if (AvailableFunds(after.state) < 1) broke_ = true;

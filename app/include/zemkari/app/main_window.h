@@ -10,31 +10,31 @@
 
 namespace zemkari::app {
 
-// The game's one window, Form1. It owns the market state and the Board on its
-// controls, and forwards each event to the game step of the same name.
-class TForm1 final : public QWidget {
+// The game's one window. It owns the market state and the Board on its controls, and
+// forwards each event to the game's step for it.
+class GameWindow final : public QWidget {
     Q_OBJECT
 
 public:
     // `clock` seeds the scenario draw at every start of the market; it must outlive
     // the window.
-    explicit TForm1(const Clock& clock, QWidget* parent = nullptr);
+    explicit GameWindow(const Clock& clock, QWidget* parent = nullptr);
 
     const MarketState& State() const { return state_; }
     ui::QtBoard& Board() { return board_; }
 
 public slots:
-    void Button1Click();  // start market
-    void Button2Click();  // end market
-    void Button3Click();  // buy
-    void Button4Click();  // sell
-    void Timer1Timer();   // the market clock's tick
+    void OnStartMarket();
+    void OnEndMarket();
+    void OnBuy();
+    void OnSell();
+    void OnTick();  // the market clock's tick
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void FormCreate();
+    void FixFrame();
     void ConnectHandlers();
     // Shows a failure a handler reported; an exception that escapes a handler is
     // shown by GameApplication::notify. Either way the game goes on.

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "zemkari/ui/window_layout.h"
+#include "zemkari/design/window.h"
 
 namespace zemkari::ui {
 
@@ -10,14 +10,14 @@ namespace zemkari::ui {
 // text, so a longer number grows away from the anchored edge.
 class FieldLabel final : public QLabel {
 public:
-    FieldLabel(Growth growth, QWidget* parent);
+    FieldLabel(design::Growth growth, QWidget* parent);
 
     void ShowText(const QString& text);
 
 private:
     void FitToText();
 
-    Growth growth_;
+    design::Growth growth_;
 };
 
 }  // namespace zemkari::ui

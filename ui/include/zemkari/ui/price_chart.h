@@ -5,17 +5,17 @@
 #include <span>
 
 #include "zemkari/board.h"
-#include "zemkari/ui/window_layout.h"
+#include "zemkari/design/window.h"
 
 namespace zemkari::ui {
 
-// PaintBox1: the chart surface. Each drawing goes into a retained image the size of
+// The chart surface. Each drawing goes into a retained image the size of
 // the surface; painting only shows that image, so the window system repainting the
 // area (after minimising or covering the window) never loses the picture.
 class PriceChart final : public QWidget {
 public:
-    static constexpr int kWidth = kChartRect.width;
-    static constexpr int kHeight = kChartRect.height;
+    static constexpr int kWidth = design::kChartRect.width;
+    static constexpr int kHeight = design::kChartRect.height;
 
     explicit PriceChart(QWidget* parent);
 

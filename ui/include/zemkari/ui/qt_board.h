@@ -7,7 +7,7 @@
 
 namespace zemkari::ui {
 
-// The game's Board on the window's widgets. It owns Timer1, the market clock: a Qt
+// The game's Board on the window's widgets. It owns the market clock: a Qt
 // timer on the user-interface thread, off, with its design interval of 500 ms.
 class QtBoard final : public Board {
 public:
@@ -25,7 +25,7 @@ public:
     void StopTimer() override;
     void DrawChart(std::span<const ChartPoint> line) override;
 
-    // Timer1; the window connects its tick handler to it.
+    // The market clock; the window connects its tick handler to it.
     QTimer& Timer() { return timer_; }
     // The next switch of the timer from off to on fails, as when the window system
     // has no timer left.

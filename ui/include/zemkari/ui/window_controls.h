@@ -6,9 +6,9 @@
 #include <array>
 
 #include "zemkari/board.h"
+#include "zemkari/design/window.h"
 #include "zemkari/ui/field_label.h"
 #include "zemkari/ui/price_chart.h"
-#include "zemkari/ui/window_layout.h"
 
 namespace zemkari::ui {
 
@@ -16,17 +16,17 @@ namespace zemkari::ui {
 struct WindowControls {
     std::array<FieldLabel*, kCountOf<LabelId>> fields{};     // indexed by zemkari::LabelId
     std::array<QPushButton*, kCountOf<ButtonId>> buttons{};  // indexed by zemkari::ButtonId
-    QButtonGroup* shareSelector = nullptr;                   // RadioGroup1: item index as button id
-    QButtonGroup* speedSelector = nullptr;                   // RadioGroup2: item index as button id
-    PriceChart* chart = nullptr;                             // PaintBox1
+    QButtonGroup* shareSelector = nullptr;                   // item index as button id
+    QButtonGroup* speedSelector = nullptr;                   // item index as button id
+    PriceChart* chart = nullptr;
 
     FieldLabel& Field(LabelId label) const { return *fields[IndexOf(label)]; }
     QPushButton& Button(ButtonId button) const { return *buttons[IndexOf(button)]; }
 };
 
-// Lays out every control of the window in `client` (626 x 545), each named after
-// its control (objectName "Label5", "GroupBox2", ...), with captions, fonts, colours
-// and the initial state of a freshly opened window. `caption` is Label13's line.
+// Lays out every control of the window in `client` (626 x 545) from the window's
+// design, each with the object name its design gives it, with captions, fonts,
+// colours and the opening state. `caption` is the version line's text.
 WindowControls BuildWindowControls(QWidget& client, const QString& caption);
 
 // Paints a label's text in the window-text colour, red or blue.

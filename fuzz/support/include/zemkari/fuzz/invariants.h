@@ -48,7 +48,7 @@ private:
     std::optional<std::string> CheckTexts(const Applied& applied, const Observation& after) const;
     void Remember(const Applied& applied, const Observation& after);
 
-    std::bitset<256> shownToday_;  // prices Label1 has shown since the day started
+    std::bitset<256> shownToday_;  // prices the current price has shown since the day started
     bool bought_ = false;
     bool ticked_ = false;
     bool broke_ = false;  // a tick has found funds below 1
