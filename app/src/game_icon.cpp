@@ -14,11 +14,11 @@
 namespace zemkari::app {
 namespace {
 
-// The window's sizes from icons/icon_sizes.cmake, in pixels each way (app/CMakeLists.txt).
+// The window's sizes from design/icons/icon_sizes.cmake, in pixels each way (app/CMakeLists.txt).
 constexpr std::array kSizes{ZEMKARI_WINDOW_ICON_SIZES};
 static_assert(std::is_sorted(kSizes.begin(), kSizes.end()), "icon_sizes.cmake lists the sizes smallest first");
 
-// One PNG per size, rendered from icons/zemkari.svg; Qt needs no SVG module to read them.
+// One PNG per size, rendered from design/icons/zemkari.svg; Qt needs no SVG module to read them.
 QImage Picture(int size) {
     QImageReader reader(QStringLiteral(":/icons/zemkari-%1.png").arg(size), "png");
     // Otherwise Qt loads every image-format plugin (and libjpeg) to ask whether it
