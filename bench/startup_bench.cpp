@@ -1,12 +1,11 @@
 // Starts three programs in turn, many times, each up to its first frame: the game,
 // the floor (a window showing the game's first-frame texts in its fonts and style,
 // without the game) and a bare Qt window with one Japanese label. For each run it
-// takes the time from fork to the child's "painted" line and the child's peak
-// resident memory. It prints medians and the game's ratios as `key value` lines: to
-// the floor (`startup_ratio`, `peak_rss_ratio`, what the game's own work costs) and to
-// the bare window (`..._bare`, for information); the CPU time each child used in all,
-// which a loaded machine disturbs far less than the wall time; and the medians of the
-// phases each child reports (milliseconds from its main() to the end of each).
+// takes the time from just before the fork to the moment the child stamps on its
+// "painted" line, and the child's peak resident memory. It prints medians and the game's ratios as `key value` lines:
+// to the floor (`startup_ratio`, `peak_rss_ratio`, what the game's own work costs) and to the bare window (`..._bare`,
+// for information); the CPU time each child used in all, which a loaded machine disturbs far less than the wall time;
+// and the medians of the phases each child reports (milliseconds from its main() to the end of each).
 //
 // Usage: startup_bench <game-program> <floor-program> <bare-program> [runs]
 #include <sys/resource.h>
@@ -61,17 +60,25 @@ bool Launch(const char* program, Run& run) {
     close(pipeEnds[1]);
     std::string said;
     char buffer[64];
+    std::size_t paintedAt = std::string::npos;
     bool painted = false;
     ssize_t got = 0;
     while (!painted && (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) {
         said.append(buffer, static_cast<std::size_t>(got));
-        if (said.find("painted") != std::string::npos) {
-            run.millis = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
-            painted = true;
-        }
+        paintedAt = said.find("painted ");
+        painted = paintedAt != std::string::npos && said.find('\n', paintedAt) != std::string::npos;
     }
     close(pipeEnds[0]);
     ReadPhases(said, run);
+    // The child stamps its first frame on the clock this process read before the fork,
+    // so the time leaves out how long this process then waits to be scheduled and read
+    // the line, which a child still busy after its frame (or any other load) stretches.
+    if (painted) {
+        const std::chrono::steady_clock::duration stamp{
+            std::chrono::nanoseconds(std::atoll(said.c_str() + paintedAt + 8))};
+        run.millis = std::chrono::duration<double, std::milli>(stamp - begin.time_since_epoch()).count();
+        painted = run.millis > 0;
+    }
     int status = 0;
     rusage usage{};
     if (wait4(child, &status, 0, &usage) != child) return false;
