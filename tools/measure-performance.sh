@@ -134,12 +134,14 @@ Release build (`perf` preset), `QT_QPA_PLATFORM=offscreen` unless noted.
   CPU {values['tick_full_cpu_median_us'] / 1e3:.3f} ms. The game never does this per tick; Qt
   repaints only the widgets a tick changed, which is the budget figure above.
 - Start-up medians over {int(values['startup_runs'])} interleaved runs of each program (each round
-  starting with the next) after one warm-up run each; the time runs from `fork` to the
-  program's report of its first flushed paint, so it includes loading the libraries and
-  the fonts. Peak memory is the program's `ru_maxrss` when it exits, once the work its
-  first frame queued has run (the game sets its window icon then).
+  starting with the next) after one warm-up run each; the time runs from just before
+  `fork` to the moment the program stamps its first flushed paint on the monotonic
+  clock, so it includes loading the libraries and the fonts. Peak memory is the
+  program's `ru_maxrss` when it exits, once the work its first frame queued has run
+  (the game sets its window icon then).
 - CPU time of each start-up (user and system, from `exec` to exit, medians), game ÷ the
-  same texts: on a loaded machine this moves far less than the wall time above.
+  same texts: on a loaded machine this moves less than the wall time above. The game's
+  includes the work after its first frame, on X11 its icon handed to the server.
 {cpu_lines}
 - The game against a bare Qt window with one Japanese label, for information:
 {bare_lines}
@@ -162,14 +164,16 @@ Most of the game's start-up is Qt showing its first frame: one Japanese face in 
 sizes and weights (11, 12, 13 and 15 px regular; 13, 15 and 17 px bold), each loading
 its own font engine, the self-sizing labels measured with them, and a few hundred
 distinct glyphs rasterised for the first paint. Any window showing these texts in these
-fonts pays for that, so the start-up bound compares the game with `first_frame_texts`: a window built from
-the same design tables (`kGroups`, `kLabelDesigns`, `kButtonDesigns`, the two selectors)
-in the same fonts and style, whose first frame is the game's pixel for pixel (the chart
-is blank until the market opens), but which has no market, no chart, no keyboard play,
-no screen-reader support and no icon. The ratio is what the game's own work adds before
-its first frame. The window icon, which no first frame draws, is set once that frame
-is out; its pictures are read only when the window system asks for them and are not
-kept, so offscreen it costs nothing, and on X11 it goes out just after the frame.
+fonts pays for that, so the start-up bound compares the game with `first_frame_texts`:
+a window built from the same design tables (`kGroups`, `kVersionLine`, `kLabelDesigns`,
+`kButtonDesigns`, `kSelectorDesigns`) in the same fonts and style, whose first frame is
+the game's pixel for pixel (the chart is blank until the market opens), but which has
+no market, no chart surface, no keyboard play, no screen-reader support and no icon.
+The ratio is what the game's own work adds before its first frame; most of it is the
+chart's retained picture (409 × 321 pixels, half a megabyte), made and filled while
+the window is built. The window icon, which no first frame draws, is set once that
+frame is out; its pictures are read only when the window system asks for them and are
+not kept, so offscreen it costs nothing, and on X11 it goes out just after the frame.
 """
 # tools/measure-web.sh writes the browser page's section; it stays as it was.
 import re
