@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <vector>
+
+#include "zemkari/quoted.h"
 
 namespace zemkari::replay {
 namespace {
@@ -64,32 +65,6 @@ std::string JoinWords(const std::vector<std::string_view>& words) {
     return text;
 }
 
-std::string EscapedForTerminal(std::string_view text) {
-    std::string escaped;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            escaped += '\\';
-            escaped += c;
-        } else if (byte < 0x20 || byte == 0x7f) {
-            std::array<char, 5> hex{};
-            std::snprintf(hex.data(), hex.size(), "\\x%02x", static_cast<unsigned>(byte));
-            escaped += hex.data();
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-// Escaped, since a word may hold any byte but a blank. Built by appending: GCC 12 at
-// -O2 reports a false -Wrestrict inside `"literal" + std::string&&`.
-std::string Quoted(std::string_view word) {
-    std::string quoted;
-    quoted.append(1, '"').append(EscapedForTerminal(word)).append(1, '"');
-    return quoted;
-}
-
 const CommandSyntax* FindCommand(std::string_view word) {
     for (const CommandSyntax& syntax : kCommands) {
         if (syntax.word == word) return &syntax;
@@ -130,17 +105,24 @@ bool TakeChar(std::string_view& rest, char c) {
 // H:M:S.mmm with 1 or 2 digits for the hour, minute and second and exactly 3 for the milliseconds.
 Number ReadClockTime(std::string_view word) {
     std::string_view rest = word;
-    const auto hour = TakeDigits(rest, 1, 2);
-    const auto minute = TakeChar(rest, ':') ? TakeDigits(rest, 1, 2) : std::nullopt;
-    const auto second = TakeChar(rest, ':') ? TakeDigits(rest, 1, 2) : std::nullopt;
-    const auto millisecond = TakeChar(rest, '.') ? TakeDigits(rest, 3, 3) : std::nullopt;
-    if (!hour || !minute || !second || !millisecond || !rest.empty()) {
-        return ScriptError{"malformed time " + Quoted(word) + " (HH:MM:SS.mmm or milliseconds)"};
-    }
-    if (*hour > 23 || *minute > 59 || *second > 59) {
+    // Plain ints rather than optionals: GCC at -O2 takes the optionals' values for
+    // possibly unset after the checks.
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+    const auto take = [&rest](int& value, std::size_t fewest, std::size_t most) {
+        const std::optional<int> digits = TakeDigits(rest, fewest, most);
+        if (digits) value = *digits;
+        return digits.has_value();
+    };
+    const bool wellFormed = take(hour, 1, 2) && TakeChar(rest, ':') && take(minute, 1, 2) && TakeChar(rest, ':') &&
+                            take(second, 1, 2) && TakeChar(rest, '.') && take(millisecond, 3, 3) && rest.empty();
+    if (!wellFormed) return ScriptError{"malformed time " + Quoted(word) + " (HH:MM:SS.mmm or milliseconds)"};
+    if (hour > 23 || minute > 59 || second > 59) {
         return ScriptError{"time out of range " + Quoted(word) + " (00:00:00.000 to 23:59:59.999)"};
     }
-    return ((std::int64_t{*hour} * 60 + *minute) * 60 + *second) * 1000 + *millisecond;
+    return ((std::int64_t{hour} * 60 + minute) * 60 + second) * 1000 + millisecond;
 }
 
 Number ReadTime(std::string_view word) {
@@ -198,8 +180,8 @@ ParsedLine ParseLine(std::string_view line) {
 }
 
 std::string DescribeError(std::int64_t lineNumber, std::string_view line, const ScriptError& error) {
-    return "zemkari-replay: line " + std::to_string(lineNumber) + ": " + error.reason + ": \"" +
-           EscapedForTerminal(WithoutTrailingCr(line)) + "\"";
+    return "zemkari-replay: line " + std::to_string(lineNumber) + ": " + error.reason + ": " +
+           Quoted(WithoutTrailingCr(line));
 }
 
 }  // namespace zemkari::replay

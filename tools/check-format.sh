@@ -4,10 +4,9 @@
 # file but those in build folders.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-if command -v git >/dev/null && [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$root" ]]; then
+if command -v git >/dev/null && [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$ZEMKARI_ROOT" ]]; then
   mapfile -t files < <(git ls-files '*.cpp' '*.h' '*.hpp' '*.cc')
 else
   mapfile -t files < <(find . \( -path ./build -o -path './build-*' -o -name '.*' ! -name . \) -prune -o \

@@ -5,15 +5,14 @@
 # Usage: tools/check-tidy.sh [build-dir]   (default build/dev)
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 build="${1:-build/dev}"
 
 if [[ ! -f "$build/compile_commands.json" ]]; then
   cmake --preset dev >/dev/null
 fi
 
-mapfile -t sources < <(python3 - "$build/compile_commands.json" "$root" <<'PY'
+mapfile -t sources < <(python3 - "$build/compile_commands.json" "$ZEMKARI_ROOT" <<'PY'
 import json, os, re, sys
 commands, root = sys.argv[1], sys.argv[2]
 ours = re.compile(r"^(core|replay|ui|app|fuzz)/")

@@ -3,8 +3,7 @@
 # reports line coverage of core/. Fails under 95 %.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 build=build/coverage
 
 cmake --preset coverage >/dev/null
@@ -12,6 +11,6 @@ cmake --build --preset coverage
 # Counts from earlier runs would inflate the figure.
 find "$build" -name '*.gcda' -delete
 ctest --preset coverage | tail -n 3
-gcovr --root "$root" --object-directory "$build" --filter 'core/' \
+gcovr --root "$ZEMKARI_ROOT" --object-directory "$build" --filter 'core/' \
   --exclude-directories '.*/CMakeFiles/[0-9.]+/.*' \
   --txt --print-summary --fail-under-line 95

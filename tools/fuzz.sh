@@ -10,8 +10,7 @@
 set -euo pipefail
 
 seconds="${1:-120}"
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target zemkari_fuzz zemkari_fuzz_script
@@ -25,7 +24,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 fuzz() {
   local target="$1" time="$2" seeds="$3"
   shift 3
-  local corpus="$work/$target" artifacts="$root/build/fuzz/artifacts/$target"
+  local corpus="$work/$target" artifacts="$ZEMKARI_ROOT/build/fuzz/artifacts/$target"
   mkdir -p "$corpus" "$artifacts"
   cp $seeds "$corpus/"
   # libFuzzer reports every new input; keep that in a log and show its end.

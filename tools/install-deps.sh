@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages of tools/debian-packages.txt that are missing.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$here/debian-packages.txt")
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' tools/debian-packages.txt)
 missing=()
 for pkg in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)

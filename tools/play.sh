@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game and starts it. Installs missing Debian packages first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 tools/install-deps.sh
 cmake --preset release

@@ -2,10 +2,11 @@
 # Builds and runs every test: the suite, the suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and again in a release build with the package test. Every
 # target is built with gcc (debug and release) and clang (release), warnings as errors.
-# Then the checks: format, clang-tidy, line coverage of the core, and a bounded fuzzing
-# session over clicks and replay scripts. Installs missing Debian packages first.
+# Then the checks: format, Lighthouse's scores of the browser page, clang-tidy, line
+# coverage of the core, and a bounded fuzzing session over clicks and replay scripts.
+# Installs missing Debian packages first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 tools/install-deps.sh
 
@@ -18,6 +19,9 @@ step "Test suite"
 cmake --preset dev
 cmake --build --preset dev
 ctest --preset dev
+
+step "The browser page judged by Lighthouse, as a phone"
+tools/lighthouse.sh
 
 step "Test suite under ASan and UBSan"
 cmake --preset asan

@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """Measures the browser page: `measure_page.py SITE RUNS` prints one JSON object with
   - the site's size, raw and as transferred (gzip for what a server compresses: HTML,
-    JavaScript, WebAssembly, text; the fonts and the icon are compressed already),
+    style, JavaScript, WebAssembly, manifest, text; the fonts and the icons are compressed
+    already): a visit transfers all of it, as the service worker keeps every file,
   - navigation to the first rendered board, against a page with the same font and one
-    label, medians over RUNS alternating loads in one headless Chromium, cache off,
+    label, medians over RUNS alternating loads in one headless Chromium, cache and
+    service worker off,
   - the median time of one tick's work in the page: the core's tick, the page writing
     its results and the browser laying the page out again."""
 
@@ -15,12 +17,9 @@ import statistics
 import sys
 import tempfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
-import page_driver  # noqa: E402
+import page_driver
 
-COMPRESSED = {".html", ".js", ".wasm", ".txt", ".css"}
-# The files a visit loads; the font's licence is in the folder but no page asks for it.
-LOADED = {"index.html", "zemkari.js", "zemkari.wasm", "zemkari-regular.woff2", "zemkari-bold.woff2", "zemkari.png"}
+COMPRESSED = {".html", ".js", ".wasm", ".txt", ".css", ".webmanifest"}
 
 BASELINE = """<!DOCTYPE html>
 <html lang="ja"><head><meta charset="utf-8"><title>Baseline</title>
@@ -73,17 +72,12 @@ return times;
 
 
 def sizes(site):
-    raw = transferred = loaded_raw = loaded_transferred = 0
+    raw = transferred = 0
     for path in sorted(pathlib.Path(site).iterdir()):
         data = path.read_bytes()
-        sent = len(gzip.compress(data, 9)) if path.suffix in COMPRESSED else len(data)
         raw += len(data)
-        transferred += sent
-        if path.name in LOADED:
-            loaded_raw += len(data)
-            loaded_transferred += sent
-    return {"site_raw": raw, "site_transferred": transferred, "visit_raw": loaded_raw,
-            "visit_transferred": loaded_transferred}
+        transferred += len(gzip.compress(data, 9)) if path.suffix in COMPRESSED else len(data)
+    return {"visit_raw": raw, "visit_transferred": transferred}
 
 
 # When the game's core, loaded after the first picture, is bound.
@@ -98,7 +92,10 @@ wait();
 
 
 def first_render(driver, url):
+    # Every load from the network, as a first visit: the page's service worker would
+    # answer the later ones from its cache.
     driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+    driver.execute_cdp_cmd("Network.setBypassServiceWorker", {"bypass": True})
     driver.get(url)
     driver.set_script_timeout(30)
     return driver.execute_async_script(RENDERED)

@@ -4,11 +4,15 @@
 
 namespace zemkari {
 
-std::uint32_t SystemClock::MillisecondOfUtcDay() const {
+std::uint32_t MillisecondOfUtcDayAt(std::chrono::system_clock::time_point time) {
     using namespace std::chrono;
-    const auto now = time_point_cast<milliseconds>(system_clock::now());
-    const auto sinceMidnight = now - floor<days>(now);
+    const auto at = time_point_cast<milliseconds>(time);
+    const auto sinceMidnight = at - floor<days>(at);
     return static_cast<std::uint32_t>(sinceMidnight.count());
+}
+
+std::uint32_t SystemClock::MillisecondOfUtcDay() const {
+    return MillisecondOfUtcDayAt(std::chrono::system_clock::now());
 }
 
 }  // namespace zemkari

@@ -238,7 +238,7 @@ void RecomputeUnitProfit(MarketState& state) {
 
 void DrawPriceChart(const MarketState& state, Board& board) {
     std::array<ChartPoint, kPointsPerDay + 1> line{};
-    line[0] = {0, 200};  // the opening quote at 9:00
+    line[0] = {0, ChartYOf(kOpeningQuote)};  // the opening quote at 9:00
     const int revealed = RevealedPoints(state);
     for (int k = 1; k <= revealed; ++k) {
         line[static_cast<std::size_t>(k)] = {state.ChartX[k], state.ChartY[k]};

@@ -36,11 +36,10 @@ void LoadScenario(MarketState& state, int index) {
     assert(index >= 0 && index < kScenarioCount);
     const PricePath& row = ScenarioTable[static_cast<std::size_t>(index)];
     for (int k = 1; k <= kPointsPerDay; ++k) {
-        state.ScenarioPrices[k] = row[static_cast<std::size_t>(k - 1)];
-        state.ScenarioY[k] = 300 - state.ScenarioPrices[k];
-        state.Prices[k] = state.ScenarioPrices[k];
+        const int price = row[static_cast<std::size_t>(k - 1)];
+        state.Prices[k] = price;
         state.ChartX[k] = 8 * k;
-        state.ChartY[k] = state.ScenarioY[k];
+        state.ChartY[k] = ChartYOf(price);
     }
 }
 

@@ -3,28 +3,31 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
+#include <chrono>
 
 #include "zemkari/clock.h"
+#include "zemkari/design/window.h"
 
 namespace zemkari {
 namespace {
 
 class LoadScenarioTest : public testing::TestWithParam<int> {};
 
-TEST_P(LoadScenarioTest, FillsPricesAndChartCoordinatesFromItsRow) {
-    const int row = GetParam();
+// The day follows its row, and every point of it stands on the chart surface, level
+// with its price on the price scale, one step further right than the point before.
+TEST_P(LoadScenarioTest, DrawsTheRowsPricesOntoTheChartSurface) {
+    const auto row = static_cast<std::size_t>(GetParam());
     MarketState state;
-    LoadScenario(state, row);
+    LoadScenario(state, GetParam());
+    const design::Rect surface = design::kChartRect;
     for (int k = 1; k <= kPointsPerDay; ++k) {
-        const int price = ScenarioTable[static_cast<std::size_t>(row)][static_cast<std::size_t>(k - 1)];
-        EXPECT_EQ(state.Prices[k], price) << "point " << k;
-        EXPECT_EQ(state.ScenarioPrices[k], price);
-        EXPECT_EQ(state.ScenarioY[k], 300 - price);
-        EXPECT_EQ(state.ChartY[k], 300 - price);
-        EXPECT_EQ(state.ChartX[k], 8 * k);
-        EXPECT_GE(state.ChartY[k], 50);
-        EXPECT_LE(state.ChartY[k], 300);
+        EXPECT_EQ(state.Prices[k], ScenarioTable[row][static_cast<std::size_t>(k - 1)]) << "point " << k;
+        EXPECT_EQ(state.ChartY[k], ChartYOf(state.Prices[k])) << "point " << k;
+        EXPECT_EQ(state.ChartX[k] - (k > 1 ? state.ChartX[k - 1] : 0), state.ChartX[1]) << "point " << k;
+        EXPECT_GT(state.ChartX[k], 0);
+        EXPECT_LT(state.ChartX[k], surface.width);
+        EXPECT_GE(state.ChartY[k], 0);
+        EXPECT_LT(state.ChartY[k], surface.height);
     }
 }
 
@@ -44,9 +47,19 @@ TEST_P(LoadScenarioTest, TouchesNothingButTheDayArrays) {
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, LoadScenarioTest, testing::Range(0, kScenarioCount));
 
+// A higher price stands higher on the chart: the limits at the top and bottom of the
+// scale, the opening quote where the day's line starts.
+TEST(ChartYOf, PutsHigherPricesHigherWithTheLimitsAtTheScalesEnds) {
+    EXPECT_EQ(ChartYOf(kLimitUpPrice), 50);
+    EXPECT_EQ(ChartYOf(kOpeningQuote), 200);
+    EXPECT_EQ(ChartYOf(kLimitDownPrice), 300);
+    for (int price = kLimitDownPrice; price < kLimitUpPrice; ++price) EXPECT_LT(ChartYOf(price + 1), ChartYOf(price));
+}
+
 TEST(ScenarioTable, HoldsOnlyPricesWithinTheDailyLimits) {
     for (const PricePath& row : ScenarioTable) {
-        EXPECT_TRUE(std::all_of(row.begin(), row.end(), [](int p) { return p >= 0 && p <= 250; }));
+        EXPECT_TRUE(
+            std::all_of(row.begin(), row.end(), [](int p) { return p >= kLimitDownPrice && p <= kLimitUpPrice; }));
     }
 }
 
@@ -84,18 +97,12 @@ TEST(ScenarioTable, Row19KeepsItsOwnFirstPoint) {
     EXPECT_EQ(state.ChartY[1], 130);
 }
 
-TEST(DrawScenarioRow, MidnightDrawsRow0AndNoonDrawsRow9) {
-    EXPECT_EQ(DrawScenarioRow(0), 0);
-    EXPECT_EQ(DrawScenarioRow(12 * 3'600'000), 9);
-}
-
-TEST(DrawScenarioRow, MatchesTheGeneratorStepAcrossTheDay) {
-    // The generator worked out in 64 bits, independently of the 32-bit wrap.
-    for (std::uint64_t ms = 0; ms < 86'400'000; ms += 999'983) {
-        const std::uint64_t state = (ms * 134775813ULL + 1ULL) % (1ULL << 32U);
-        EXPECT_EQ(DrawScenarioRow(static_cast<std::uint32_t>(ms)), static_cast<int>(state * 24 / (1ULL << 32U)));
-    }
-    EXPECT_EQ(DrawScenarioRow(86'399'999), 17);  // the day's last millisecond
+// Stored scripts and transcripts start their days by these clock readings.
+TEST(DrawScenarioRow, DrawsTheRowsStoredDaysStartOn) {
+    EXPECT_EQ(DrawScenarioRow(0), 0);                        // midnight
+    EXPECT_EQ(DrawScenarioRow(12 * 3'600'000), 9);           // noon
+    EXPECT_EQ(DrawScenarioRow(9 * 3'600'000 + 20'000), 15);  // 9:00:20
+    EXPECT_EQ(DrawScenarioRow(86'399'999), 17);              // the day's last millisecond
 }
 
 TEST(DrawScenarioRow, ReachesEveryRowAboutEquallyOften) {
@@ -120,13 +127,18 @@ TEST(PickScenario, StoresTheDrawnRowAndLoadsIt) {
     EXPECT_EQ(state.Prices[50], 185);
 }
 
-TEST(SystemClock, ReadsTheMillisecondOfTheUtcDay) {
-    const std::int64_t before = static_cast<std::int64_t>(std::time(nullptr) % 86'400) * 1000;
-    const std::int64_t read = SystemClock().MillisecondOfUtcDay();
-    ASSERT_LT(read, 86'400'000);
-    // Within two seconds of the C library's reading, across midnight too.
-    const std::int64_t gap = (read - before + 86'400'000) % 86'400'000;
-    EXPECT_LT(gap, 2'000) << "clock read " << read << " ms, time() says " << before << " ms";
+// Checked at chosen instants, not against the running clock, so no slow or stepped
+// clock can fail it.
+TEST(MillisecondOfUtcDayAt, CountsFromUtcMidnightAndWrapsAtTheNextOne) {
+    using namespace std::chrono;
+    const sys_days day = 2026y / January / 5;
+    EXPECT_EQ(MillisecondOfUtcDayAt(day), 0U);
+    EXPECT_EQ(MillisecondOfUtcDayAt(day + 12h + 34min + 56s + 789ms), 45'296'789U);
+    EXPECT_EQ(MillisecondOfUtcDayAt(day + 24h - 1ms), 86'399'999U);
+    EXPECT_EQ(MillisecondOfUtcDayAt(day + 24h), 0U);
+    EXPECT_EQ(MillisecondOfUtcDayAt(day + 1ms + 999us), 1U);          // a part of a millisecond is dropped
+    EXPECT_EQ(MillisecondOfUtcDayAt(sys_days{} - 1ms), 86'399'999U);  // before 1970 too
+    EXPECT_LT(SystemClock().MillisecondOfUtcDay(), static_cast<std::uint32_t>(kMillisecondsPerDay));
 }
 
 }  // namespace

@@ -1,28 +1,201 @@
-// What the player sees when the window opens: every control in place, in its type
-// and colour, and a window that keeps its size.
+// What the player sees when the window opens, checked against the window's design
+// (zemkari/design/window.h) rather than a copy of it: every control where and in the
+// type its design says, inside its box, clear of its neighbours, its text whole; the
+// opening state, the colours, the tab order, and a window that keeps its size.
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
 #include <QStyle>
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "ui_test_support.h"
+#include "zemkari/design/window.h"
+#include "zemkari/scenarios.h"
+#include "zemkari/texts.h"
 #include "zemkari/ui/qt_board.h"
-
-Q_DECLARE_METATYPE(zemkari::LabelId)
+#include "zemkari/ui/utf8.h"
 
 using zemkari::app::GameWindow;
 using zemkari::testing::Control;
-using zemkari::testing::LabelText;
+using zemkari::ui::Utf8;
+namespace design = zemkari::design;
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
+QString ContainerName(design::Container container) {
+    if (container == design::Container::Client) return Utf8(design::kWindowName);
+    return Utf8(design::kGroups[static_cast<std::size_t>(container) - 1].name);
+}
 
-QColor TextColour(QWidget& window, const char* name) {
+QRect ToQRect(design::Rect rect) { return {rect.left, rect.top, rect.width, rect.height}; }
+
+QColor ToQColor(design::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+
+QString ItemName(const design::SelectorDesign& selector, int item) {
+    return QStringLiteral("%1Item%2").arg(Utf8(selector.name)).arg(item);
+}
+
+// What differs between a control and its design's box, type and caption (a label's or
+// button's text, a group box's title); empty when all agree.
+QString Misdesigned(const QWidget& control, const QString& box, design::Type type, std::string_view caption) {
+    QString shown;
+    if (const auto* label = qobject_cast<const QLabel*>(&control)) shown = label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) shown = button->text();
+    if (const auto* group = qobject_cast<const QGroupBox*>(&control)) shown = group->title();
+    QStringList wrong;
+    if (control.parentWidget()->objectName() != box) wrong << "in " + control.parentWidget()->objectName();
+    if (control.font().pixelSize() != type.pixelSize || control.font().bold() != type.bold)
+        wrong << "in " + control.font().toString();
+    if (shown != Utf8(caption)) wrong << "showing " + shown;
+    return wrong.isEmpty() ? QString() : control.objectName() + ": " + wrong.join(", ");
+}
+
+// Every label of the design, the version line with the project's version.
+const std::vector<design::LabelDesign> kAllLabels = [] {
+    std::vector<design::LabelDesign> labels(design::kLabelDesigns.begin(), design::kLabelDesigns.end());
+    labels.push_back(design::kVersionLine);
+    labels.back().text = "Zemkari " ZEMKARI_VERSION;
+    return labels;
+}();
+
+// A label keeps the edge or centre its growth anchors and is as wide as its text, or
+// keeps the whole box of a label of fixed size; empty when it does.
+QString LabelMisplaced(const QLabel& label, const design::LabelDesign& layout) {
+    const QRect g = label.geometry();
+    bool placed = g.top() == layout.top && g.height() == layout.height &&
+                  g.width() == QFontMetrics(label.font()).horizontalAdvance(label.text());
+    switch (layout.growth) {
+        case design::Growth::None:
+            placed = g == QRect(layout.x, layout.top, layout.width, layout.height);
+            break;
+        case design::Growth::ToLeft:
+            placed = placed && g.x() + g.width() == layout.x;
+            break;
+        case design::Growth::ToRight:
+            placed = placed && g.x() == layout.x;
+            break;
+        case design::Growth::Centred:
+            placed = placed && std::abs(2 * g.x() + g.width() - (2 * layout.x + layout.width)) <= 1;
+            break;
+    }
+    return placed ? QString() : label.objectName() + " showing " + label.text() + " at " + QDebug::toString(g);
+}
+
+QColor TextColour(QWidget& window, std::string_view name) {
     return Control<QLabel>(window, name).palette().color(QPalette::WindowText);
+}
+
+// Shows in each field the widest text the game writes there: a price at the upper
+// limit, the largest position's worth in money, the widest order status and verdict.
+void ShowWidestTexts(GameWindow& window) {
+    namespace texts = zemkari::texts;
+    using zemkari::LabelId;
+    const int mostShares = *std::max_element(zemkari::ShareQuantities.begin(), zemkari::ShareQuantities.end());
+    const std::string money = std::to_string(-zemkari::kLimitUpPrice * mostShares) + std::string(texts::kManYen);
+    const std::string filled = std::to_string(mostShares) + std::string(texts::kFilledSuffix);
+    const std::string price = std::to_string(zemkari::kLimitUpPrice);
+    const std::vector<std::pair<LabelId, std::vector<std::string_view>>> candidates = {
+        {LabelId::CurrentPrice, {price}},
+        {LabelId::OpeningPrice, {price}},
+        {LabelId::HighPrice, {price}},
+        {LabelId::LowPrice, {price}},
+        {LabelId::ClosingPrice, {price}},
+        {LabelId::OrderStatus, {texts::kNoOrder, texts::kLapsed, texts::kMarginCall, filled}},
+        {LabelId::AmountCommitted, {money}},
+        {LabelId::UnrealizedProfit, {money}},
+        {LabelId::BuyingPower, {money}},
+        {LabelId::Comment, {texts::kRules}},
+        {LabelId::ProfitIndicator, {texts::kProfitTaken, texts::kLossCut}},
+    };
+    for (const auto& [field, shown] : candidates) {
+        const QFontMetrics metrics(Control<QLabel>(window, ControlOf(field).name).font());
+        window.Board().SetText(field, *std::max_element(shown.begin(), shown.end(), [&](auto a, auto b) {
+                                   return metrics.horizontalAdvance(Utf8(a)) < metrics.horizontalAdvance(Utf8(b));
+                               }));
+    }
+}
+
+// What a widget paints itself, its children left out: a transparent image where it
+// paints nothing.
+QImage OwnPainting(QWidget& widget) {
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
+bool PaintsIn(const QImage& image, QRect area) {
+    area = area.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) return true;
+        }
+    }
+    return false;
+}
+
+const design::LabelDesign* LabelDesignNamed(const QString& name) {
+    for (const design::LabelDesign& layout : design::kLabelDesigns) {
+        if (Utf8(layout.name) == name) return &layout;
+    }
+    return nullptr;
+}
+
+// The overlaps the design means, each for the reason given; `lower` is drawn first.
+bool IntendedOverlap(QWidget& lower, QWidget& upper, QRect shared) {
+    if (shared.height() != 1) return false;
+    // The form's 40-pixel rows put each quote one pixel row into the 17-pixel box of the
+    // heading above it.
+    for (const auto& [heading, value] : {std::pair{&lower, &upper}, std::pair{&upper, &lower}}) {
+        const design::LabelDesign* layout = LabelDesignNamed(heading->objectName());
+        if (layout && layout->heads && Utf8(ControlOf(*layout->heads).name) == value->objectName()) return true;
+    }
+    // The time labels' top row is the chart's last, below the lowest price the chart
+    // draws and above the labels' text.
+    const design::Rect chart = design::kChartRect;
+    const int lowestLine = chart.top + zemkari::ChartYOf(zemkari::kLimitDownPrice) + design::kChartLineWidth;
+    if (upper.objectName() == Utf8(design::kChartName) && qobject_cast<QLabel*>(&lower) && lower.y() > lowestLine) {
+        return true;
+    }
+    // Group boxes may share an edge row where the one on top paints nothing: its frame
+    // line runs through the middle of its caption line, not along its top.
+    if (qobject_cast<QGroupBox*>(&lower) && qobject_cast<QGroupBox*>(&upper)) {
+        return !PaintsIn(OwnPainting(upper), shared.translated(-upper.pos()));
+    }
+    return false;
+}
+
+// Every control lies inside its box, covers none of its group box's caption and frame,
+// and overlaps a sibling only where the design means it to. `widest`: the fields show
+// ShowWidestTexts.
+void ExpectEveryControlClear(GameWindow& window, bool widest) {
+    QList<QWidget*> boxes{&window};
+    for (QGroupBox* group : window.findChildren<QGroupBox*>()) boxes << group;
+    for (QWidget* box : boxes) {
+        const QImage boxPainting = box == &window ? QImage() : OwnPainting(*box);
+        QList<QWidget*> children = box->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget* child : children) {
+            QVERIFY2(box->rect().contains(child->geometry()), qPrintable(child->objectName() + " leaves its box"));
+            const bool clear = boxPainting.isNull() || !PaintsIn(boxPainting, child->geometry());
+            // A known fault of the layout: the order status of the largest fill, wider in
+            // the substitute fonts than in the form's, grows over the status box's right
+            // frame line. The expected failure turns into a failure once that is mended.
+            if (widest && child->objectName() == Utf8(ControlOf(zemkari::LabelId::OrderStatus).name))
+                QEXPECT_FAIL("", "the largest fill's order status covers the status box's frame", Continue);
+            QVERIFY2(clear, qPrintable(child->objectName() + " covers its group box's caption or frame"));
+        }
+        for (qsizetype a = 0; a < children.size(); ++a) {
+            for (qsizetype b = a + 1; b < children.size(); ++b) {
+                const QRect shared = children[a]->geometry().intersected(children[b]->geometry());
+                QVERIFY2(shared.isEmpty() || IntendedOverlap(*children[a], *children[b], shared),
+                         qPrintable(children[a]->objectName() + " overlaps " + children[b]->objectName()));
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -35,29 +208,28 @@ class WindowLayoutTest : public QObject {
 private slots:
     void opensWithTheGameNotYetStarted() {
         GameWindow window(clock_);
-        QVERIFY(Control<QPushButton>(window, "Button1").isEnabled());
-        QVERIFY(Control<QPushButton>(window, "Button2").isEnabled());
-        QVERIFY(!Control<QPushButton>(window, "Button3").isEnabled());
-        QVERIFY(!Control<QPushButton>(window, "Button4").isEnabled());
-        QVERIFY(Control<QRadioButton>(window, "RadioGroup1Item0").isChecked());
-        QVERIFY(Control<QRadioButton>(window, "RadioGroup2Item1").isChecked());
-        for (const char* empty : {"Label1", "Label2", "Label3", "Label4", "Label10", "Label27", "Label28"}) {
-            QCOMPARE(LabelText(window, empty), QString());
+        for (const design::LabelDesign& label : kAllLabels) {
+            QCOMPARE(Control<QLabel>(window, label.name).text(), Utf8(label.text));
         }
-        QCOMPARE(LabelText(window, "Label12"), QStringLiteral("発注無し"));
-        QCOMPARE(LabelText(window, "Label17"), QStringLiteral("万円"));
-        QCOMPARE(LabelText(window, "Label25"), QStringLiteral("万円"));
-        QCOMPARE(LabelText(window, "Label26"), QStringLiteral("300万円"));
+        for (const design::ButtonDesign& button : design::kButtonDesigns) {
+            QCOMPARE(Control<QPushButton>(window, button.name).isEnabled(), button.enabled);
+        }
+        for (const design::SelectorDesign& selector : design::kSelectorDesigns) {
+            for (int i = 0; i < selector.itemCount; ++i) {
+                QCOMPARE(Control<QRadioButton>(window, qPrintable(ItemName(selector, i))).isChecked(),
+                         i == selector.selected);
+            }
+        }
         QVERIFY(!window.Board().Timer().isActive());
-        QCOMPARE(window.Board().Timer().interval(), 500);
+        QCOMPARE(window.Board().Timer().interval(), zemkari::kDesignInterval);
         QCOMPARE(window.State(), zemkari::MarketState{});
     }
 
     void hasItsTitleAndPlace() {
         GameWindow window(clock_);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Zemkari"));
-        QCOMPARE(window.pos(), QPoint(273, 95));
-        QCOMPARE(LabelText(window, "Label13"), QStringLiteral("Zemkari 1.0.0"));
+        QCOMPARE(window.windowTitle(), Utf8(design::kWindowTitle));
+        QCOMPARE(window.pos(), zemkari::app::kWindowPosition);
+        QCOMPARE(Control<QLabel>(window, design::kVersionLine.name).text(), QStringLiteral("Zemkari " ZEMKARI_VERSION));
     }
 
     // The icon comes once the first frame is out, never before to hold it up; then it
@@ -82,205 +254,153 @@ private slots:
     }
 
     void cannotBeResizedOrMaximised() {
+        const QSize designed(design::kClientWidth, design::kClientHeight);
         GameWindow window(clock_);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.size(), QSize(626, 545));
+        QCOMPARE(window.size(), designed);
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-        window.resize(800, 600);
+        window.resize(designed + QSize(200, 100));
         window.showMaximized();
-        QCOMPARE(window.size(), QSize(626, 545));
+        QCOMPARE(window.size(), designed);
     }
 
-    void controlsStandAtTheirPlacesInTheirType_data() {
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<int>("pixelSize");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<QString>("caption");
-
-        const auto row = [](const char* name, const char* container, QRect geometry, int pixelSize, bool bold,
-                            const char* caption) {
-            QTest::newRow(name) << QString::fromLatin1(container) << geometry << pixelSize << bold
-                                << QString::fromUtf8(caption);
-        };
-        row("Button1", "Form1", {8, 512, 105, 25}, 15, false, "相場開始");
-        row("Button2", "Form1", {120, 512, 105, 25}, 15, false, "相場終了");
-        row("GroupBox2", "Form1", {8, 8, 105, 225}, 15, true, "【株価情報】");
-        row("GroupBox3", "Form1", {8, 240, 105, 129}, 15, true, "【状態】");
-        row("GroupBox4", "Form1", {232, 376, 193, 57}, 15, true, "【評価損益】");
-        row("GroupBox5", "Form1", {128, 8, 489, 361}, 15, true, "【チャート】");
-        row("GroupBox1", "Form1", {8, 440, 217, 65}, 13, true, "【注文】");
-        row("GroupBox6", "Form1", {432, 376, 185, 57}, 15, true, "【余力】");
-        row("GroupBox7", "Form1", {232, 440, 385, 65}, 15, true, "【コメント】");
-        row("RadioGroup1", "Form1", {8, 376, 217, 57}, 13, true, "【株数】");
-        row("RadioGroup2", "Form1", {232, 504, 265, 33}, 12, false, "Game Speed");
-        row("Label13", "Form1", {504, 520, 114, 11}, 11, false, "Zemkari 1.0.0");
-        row("Label5", "GroupBox2", {24, 24, 54, 17}, 17, true, "現在値");
-        row("Label6", "GroupBox2", {32, 64, 36, 17}, 17, true, "始値");
-        row("Label7", "GroupBox2", {32, 104, 36, 17}, 17, true, "高値");
-        row("Label8", "GroupBox2", {32, 144, 36, 17}, 17, true, "安値");
-        row("Label9", "GroupBox2", {32, 184, 36, 17}, 17, true, "終値");
-        row("Label11", "GroupBox3", {16, 24, 64, 15}, 15, true, "発注状況");
-        row("Label15", "GroupBox3", {16, 72, 64, 15}, 15, true, "約定代金");
-        row("Label27", "GroupBox7", {8, 16, 369, 41}, 13, false, "");
-        row("Button3", "GroupBox1", {8, 24, 97, 25}, 12, false, "買い注文");
-        row("Button4", "GroupBox1", {112, 24, 97, 25}, 12, false, "売り注文");
-        row("PaintBox1", "GroupBox5", {64, 16, 409, 321}, 0, false, "");  // draws no text
-    }
-    void controlsStandAtTheirPlacesInTheirType() {
-        QFETCH(QString, container);
-        QFETCH(QRect, geometry);
-        QFETCH(int, pixelSize);
-        QFETCH(bool, bold);
-        QFETCH(QString, caption);
+    // One pass over the design's tables: each control in its box, at its place, in its
+    // type and with its caption.
+    void everyControlStandsWhereItsDesignSays() {
         GameWindow window(clock_);
-        QWidget& control = Control<QWidget>(window, QTest::currentDataTag());
-        QCOMPARE(control.parentWidget()->objectName(), container);
-        QCOMPARE(control.geometry(), geometry);
-        if (pixelSize > 0) {
-            QCOMPARE(control.font().pixelSize(), pixelSize);
-            QCOMPARE(control.font().bold(), bold);
+        const auto expect = [&](std::string_view name, const QString& box, QRect rect, design::Type type,
+                                std::string_view caption) {
+            const QWidget& control = Control<QWidget>(window, name);
+            const QString wrong = Misdesigned(control, box, type, caption);
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+            QVERIFY2(control.geometry() == rect, qPrintable(control.objectName()));
+        };
+        for (const design::GroupDesign& g : design::kGroups) {
+            expect(g.name, ContainerName(design::Container::Client), {g.left, g.top, g.width, g.height}, g.type,
+                   g.title);
         }
-        QString shown;
-        if (auto* label = qobject_cast<QLabel*>(&control)) shown = label->text();
-        if (auto* button = qobject_cast<QAbstractButton*>(&control)) shown = button->text();
-        if (auto* group = qobject_cast<QGroupBox*>(&control)) shown = group->title();
-        QCOMPARE(shown, caption);
-    }
-
-    // The axis labels keep the centres of their boxes, which line up with the chart.
-    void axisLabelsAreCentredOnTheirMarks_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("design");
-        QTest::addColumn<int>("pixelSize");
-        const auto row = [](const char* name, const char* text, QRect design, int pixelSize) {
-            QTest::newRow(name) << QString::fromUtf8(text) << design << pixelSize;
-        };
-        row("Label18", "9：00", {56, 336, 24, 12}, 12);
-        row("Label19", "10：30", {192, 336, 30, 12}, 12);
-        row("Label20", "13：30", {328, 336, 30, 12}, 12);
-        row("Label21", "15：00", {448, 336, 30, 12}, 12);
-        row("Label38", "250", {32, 66, 21, 13}, 13);
-        row("Label37", "225", {32, 90, 21, 13}, 13);
-        row("Label35", "200", {32, 114, 21, 13}, 13);
-        row("Label34", "175", {32, 138, 21, 13}, 13);
-        row("Label30", "150", {32, 162, 21, 13}, 13);
-        row("Label33", "125", {32, 186, 21, 13}, 13);
-        row("Label22", "100", {32, 210, 21, 13}, 13);
-        row("Label31", "75", {40, 234, 14, 13}, 13);
-        row("Label32", "50", {40, 258, 14, 13}, 13);
-        row("Label29", "25", {40, 282, 14, 13}, 13);
-        row("Label36", "0", {48, 306, 7, 13}, 13);
-    }
-    void axisLabelsAreCentredOnTheirMarks() {
-        QFETCH(QString, text);
-        QFETCH(QRect, design);
-        QFETCH(int, pixelSize);
-        GameWindow window(clock_);
-        auto& label = Control<QLabel>(window, QTest::currentDataTag());
-        QCOMPARE(label.parentWidget()->objectName(), QStringLiteral("GroupBox5"));
-        QCOMPARE(label.text(), text);
-        QCOMPARE(label.font().pixelSize(), pixelSize);
-        QCOMPARE(label.y(), design.y());
-        QCOMPARE(label.height(), design.height());
-        QVERIFY(std::abs(2 * label.x() + label.width() - (2 * design.x() + design.width())) <= 1);
-        QVERIFY(label.width() >= QFontMetrics(label.font()).horizontalAdvance(text));
-    }
-
-    // The values the game writes: right-aligned ones grow to the left from a fixed
-    // right edge, the others to the right from a fixed left edge.
-    void valueLabelsKeepTheirAnchoredEdge_data() {
-        QTest::addColumn<zemkari::LabelId>("field");
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<bool>("growsLeft");
-        QTest::addColumn<int>("edge");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("pixelSize");
-        QTest::addColumn<bool>("bold");
-        const auto row = [](const char* name, zemkari::LabelId field, const char* container, bool growsLeft, int edge,
-                            int top, int height, int pixelSize, bool bold) {
-            QTest::newRow(name) << field << QString::fromLatin1(container) << growsLeft << edge << top << height
-                                << pixelSize << bold;
-        };
-        row("Label1", zemkari::LabelId::CurrentPrice, "GroupBox2", true, 65, 40, 17, 17, true);
-        row("Label2", zemkari::LabelId::OpeningPrice, "GroupBox2", true, 65, 80, 17, 17, true);
-        row("Label3", zemkari::LabelId::HighPrice, "GroupBox2", true, 65, 120, 17, 17, true);
-        row("Label4", zemkari::LabelId::LowPrice, "GroupBox2", true, 65, 160, 17, 17, true);
-        row("Label10", zemkari::LabelId::ClosingPrice, "GroupBox2", true, 65, 200, 17, 17, true);
-        row("Label17", zemkari::LabelId::AmountCommitted, "GroupBox3", true, 81, 96, 12, 12, false);
-        row("Label25", zemkari::LabelId::UnrealizedProfit, "GroupBox4", true, 177, 26, 15, 15, true);
-        row("Label26", zemkari::LabelId::BuyingPower, "GroupBox6", true, 172, 26, 15, 15, true);
-        row("Label12", zemkari::LabelId::OrderStatus, "GroupBox3", false, 32, 48, 13, 13, false);
-        row("Label28", zemkari::LabelId::ProfitIndicator, "GroupBox4", false, 24, 26, 15, 15, true);
-    }
-    void valueLabelsKeepTheirAnchoredEdge() {
-        QFETCH(zemkari::LabelId, field);
-        QFETCH(QString, container);
-        QFETCH(bool, growsLeft);
-        QFETCH(int, edge);
-        QFETCH(int, top);
-        QFETCH(int, height);
-        QFETCH(int, pixelSize);
-        QFETCH(bool, bold);
-        GameWindow window(clock_);
-        auto& label = Control<QLabel>(window, QTest::currentDataTag());
-        QCOMPARE(label.parentWidget()->objectName(), container);
-        QCOMPARE(label.font().pixelSize(), pixelSize);
-        QCOMPARE(label.font().bold(), bold);
-        const auto anchoredEdge = [&] { return growsLeft ? label.x() + label.width() : label.x(); };
-        for (const char* text : {"8", "-12345万円", "250", ""}) {
-            const QString shown = QString::fromUtf8(text);
-            window.Board().SetText(field, text);
-            QCOMPARE(label.text(), shown);
-            QCOMPARE(anchoredEdge(), edge);
-            QCOMPARE(label.y(), top);
-            QCOMPARE(label.height(), height);
-            QCOMPARE(label.width(), QFontMetrics(label.font()).horizontalAdvance(shown));
+        for (const design::ButtonDesign& b : design::kButtonDesigns) {
+            expect(b.name, ContainerName(b.container), {b.left, b.top, b.width, b.height}, b.type, b.caption);
         }
-        QVERIFY(label.alignment() & (growsLeft ? Qt::AlignRight : (Qt::AlignLeft | Qt::AlignHCenter)));
+        for (const design::SelectorDesign& s : design::kSelectorDesigns) {
+            expect(s.name, ContainerName(design::Container::Client), {s.left, s.top, s.width, s.height}, s.type,
+                   s.title);
+            QCOMPARE(Control<QWidget>(window, s.name).findChildren<QRadioButton*>().size(), s.itemCount);
+            for (int i = 0; i < s.itemCount; ++i) {
+                const QRect rect = ToQRect(design::SelectorItemRect(s, i));
+                const std::string_view caption = s.items[static_cast<std::size_t>(i)];
+                const QString name = ItemName(s, i);
+                expect(qPrintable(name), Utf8(s.name), rect, s.type, caption);
+            }
+        }
+        auto& chart = Control<QWidget>(window, design::kChartName);
+        QCOMPARE(chart.parentWidget()->objectName(), ContainerName(design::kChartContainer));
+        QCOMPARE(chart.geometry(), ToQRect(design::kChartRect));
+        for (const design::LabelDesign& layout : kAllLabels) {
+            auto& label = Control<QLabel>(window, layout.name);
+            const QString wrong = Misdesigned(label, ContainerName(layout.container), layout.type, layout.text) +
+                                  LabelMisplaced(label, layout);
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+            const Qt::Alignment aligned = layout.align == design::Align::Left    ? Qt::AlignLeft
+                                          : layout.align == design::Align::Right ? Qt::AlignRight
+                                                                                 : Qt::AlignHCenter;
+            QVERIFY2((label.alignment() & Qt::AlignHorizontal_Mask) == aligned, qPrintable(label.objectName()));
+        }
+    }
+
+    // At the opening and with the widest texts the game writes, each value label still
+    // at its anchored edge.
+    void everyControlStaysInsideItsBoxAndClearOfItsNeighbours() {
+        GameWindow window(clock_);
+        window.show();
+        ExpectEveryControlClear(window, false);
+        if (QTest::currentTestFailed()) return;
+        ShowWidestTexts(window);
+        for (const design::LabelDesign& layout : kAllLabels) {
+            const QString wrong = LabelMisplaced(Control<QLabel>(window, layout.name), layout);
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        }
+        ExpectEveryControlClear(window, true);
+    }
+
+    void buyAndSellStandSideBySideInTheOrderBox() {
+        GameWindow window(clock_);
+        auto& buy = Control<QPushButton>(window, ControlOf(zemkari::ButtonId::Buy).name);
+        auto& sell = Control<QPushButton>(window, ControlOf(zemkari::ButtonId::Sell).name);
+        QCOMPARE(buy.parentWidget()->objectName(), ContainerName(design::Container::Order));
+        QCOMPARE(sell.parentWidget(), buy.parentWidget());
+        QCOMPARE(sell.y(), buy.y());
+        QCOMPARE(sell.size(), buy.size());
+        QVERIFY(buy.geometry().right() < sell.x());
+    }
+
+    // The prices stand left of the chart, each level with its price's line; the times
+    // below it, each keeping the centre its design gives it.
+    void axisLabelsMarkTheChartsScale() {
+        GameWindow window(clock_);
+        const QRect chart = Control<QWidget>(window, design::kChartName).geometry();
+        QSet<int> prices;
+        for (const design::LabelDesign& layout : design::kLabelDesigns) {
+            if (layout.growth != design::Growth::Centred) continue;
+            auto& label = Control<QLabel>(window, layout.name);
+            QCOMPARE(label.parentWidget()->objectName(), ContainerName(design::kChartContainer));
+            bool isPrice = false;
+            const int price = label.text().toInt(&isPrice);
+            if (isPrice) {
+                prices << price;
+                const int line = chart.top() + zemkari::ChartYOf(price);
+                QVERIFY2(label.y() <= line && line <= label.geometry().bottom(), qPrintable(label.text()));
+                QVERIFY2(label.geometry().right() < chart.left(), qPrintable(label.text()));
+            } else {
+                QVERIFY2(label.y() >= chart.bottom(), qPrintable(label.text()));
+                QVERIFY2(
+                    chart.left() <= label.geometry().center().x() && label.geometry().center().x() <= chart.right(),
+                    qPrintable(label.text()));
+            }
+        }
+        // The limits mark the top and bottom of the scale.
+        QVERIFY(prices.contains(zemkari::kLimitUpPrice) && prices.contains(zemkari::kLimitDownPrice));
     }
 
     void labelsStartInTheirColours() {
         GameWindow window(clock_);
         const QColor windowText = window.palette().color(QPalette::WindowText);
-        QCOMPARE(TextColour(window, "Label3"), kRed);
-        QCOMPARE(TextColour(window, "Label4"), kBlue);
-        for (const char* name : {"Label1", "Label2", "Label10", "Label12", "Label17", "Label25", "Label26", "Label27",
-                                 "Label28", "Label5", "Label18", "Label36"}) {
-            QCOMPARE(TextColour(window, name), windowText);
+        for (const design::LabelDesign& layout : kAllLabels) {
+            const std::optional<design::Rgb> rgb = design::RgbOf(layout.colour);
+            QCOMPARE(TextColour(window, layout.name), rgb ? ToQColor(*rgb) : windowText);
         }
     }
 
     void boardPaintsLabelsInTheColoursTheGameAsks() {
         GameWindow window(clock_);
         auto& board = window.Board();
+        const std::string_view indicator = ControlOf(zemkari::LabelId::ProfitIndicator).name;
+        const std::string_view status = ControlOf(zemkari::LabelId::OrderStatus).name;
         board.SetColour(zemkari::LabelId::ProfitIndicator, zemkari::Colour::Red);
-        QCOMPARE(TextColour(window, "Label28"), kRed);
+        QCOMPARE(TextColour(window, indicator), ToQColor(design::kRed));
         board.SetColour(zemkari::LabelId::OrderStatus, zemkari::Colour::Blue);
-        QCOMPARE(TextColour(window, "Label12"), kBlue);
+        QCOMPARE(TextColour(window, status), ToQColor(design::kBlue));
         board.SetColour(zemkari::LabelId::OrderStatus, zemkari::Colour::WindowText);
-        QCOMPARE(TextColour(window, "Label12"), window.palette().color(QPalette::WindowText));
+        QCOMPARE(TextColour(window, status), window.palette().color(QPalette::WindowText));
     }
 
     // The comment box keeps its size and wraps: three lines show, the rest is cut.
     void commentBoxWrapsLongTextWithinItsFixedBox() {
         GameWindow window(clock_);
-        auto& comment = Control<QLabel>(window, "Label27");
-        const QString rules = QStringLiteral(
-            "値幅上限２５０万円　値幅下限０円　Ｓ高引けの場合ボーナス+"
-            "３００万円！Ｓ安の場合ペナルティー－３００万円・・・。"
-            "追証に注意・・・！余力がゼロまたはマイナスになった時点で終了です。");
-        window.Board().SetText(zemkari::LabelId::Comment, rules.toStdString());
-        QCOMPARE(comment.geometry(), QRect(8, 16, 369, 41));
+        const design::LabelDesign& layout = design::DesignOf(zemkari::LabelId::Comment);
+        auto& comment = Control<QLabel>(window, layout.name);
+        const QString rules = Utf8(zemkari::texts::kRules);
+        window.Board().SetText(zemkari::LabelId::Comment, zemkari::texts::kRules);
+        QCOMPARE(comment.geometry(), QRect(layout.x, layout.top, layout.width, layout.height));
         QVERIFY(comment.wordWrap());
         QVERIFY(comment.alignment() & Qt::AlignTop);
         const QFontMetrics metrics(comment.font());
         QVERIFY(3 * metrics.lineSpacing() <= comment.height() + 1);
-        QVERIFY(metrics.boundingRect(QRect(0, 0, 369, 1000), Qt::TextWordWrap, rules).height() > comment.height());
+        QVERIFY(metrics.boundingRect(QRect(0, 0, layout.width, 1000), Qt::TextWordWrap, rules).height() >
+                comment.height());
     }
 
     // Every face is the Japanese Gothic, never a Latin font with a CJK fallback.
@@ -293,15 +413,20 @@ private slots:
         }
     }
 
-    void noCaptionIsClipped() {
+    // Each text fits the space it has in its font, at the opening and with the widest
+    // texts the game writes.
+    void noTextIsClipped() {
         GameWindow window(clock_);
-        for (auto* label : window.findChildren<QLabel*>()) {
-            if (label->wordWrap()) continue;
-            const QFontMetrics metrics(label->font());
-            QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(label->objectName()));
-            // Drawn from the top, the ink of the text ends above the label's lower edge.
-            QVERIFY2(metrics.ascent() + metrics.tightBoundingRect(label->text()).bottom() < label->height(),
-                     qPrintable(label->objectName()));
+        for (int pass = 0; pass < 2; ++pass) {
+            if (pass == 1) ShowWidestTexts(window);
+            for (auto* label : window.findChildren<QLabel*>()) {
+                if (label->wordWrap()) continue;
+                const QFontMetrics metrics(label->font());
+                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(label->objectName()));
+                // Drawn from the top, the ink of the text ends above the label's lower edge.
+                QVERIFY2(metrics.ascent() + metrics.tightBoundingRect(label->text()).bottom() < label->height(),
+                         qPrintable(label->objectName()));
+            }
         }
         // Group captions stand 8 pixels in, with the frame line stopping 2 pixels short.
         for (auto* group : window.findChildren<QGroupBox*>()) {
@@ -320,49 +445,50 @@ private slots:
         }
     }
 
-    // The share selector fills three columns top to bottom; the speed selector is one row.
-    void selectorsArrangeTheirItemsInColumns() {
+    // The items read in the order of what they stand for: larger values to the right
+    // along a row and further down a column (the share selector's rows read 1, 5, 10 /
+    // 50, 100 / 500, 1000), in as many columns as the design gives.
+    void selectorItemsReadInOrderOfValue() {
         GameWindow window(clock_);
-        const QStringList shares{"1株", "50株", "500株", "5株", "100株", "1000株", "10株"};
-        for (int i = 0; i < shares.size(); ++i) {
-            auto& item = Control<QRadioButton>(window, qPrintable(QStringLiteral("RadioGroup1Item%1").arg(i)));
-            QCOMPARE(item.text(), shares[i]);
-            QCOMPARE(item.x(), 8 + (i / 3) * 69);
-            QCOMPARE(item.geometry().top(),
-                     Control<QRadioButton>(window, qPrintable(QStringLiteral("RadioGroup1Item%1").arg(i % 3))).y());
-            QCOMPARE(item.font().bold(), true);
-        }
-        QVERIFY(Control<QRadioButton>(window, "RadioGroup1Item0").y() <
-                Control<QRadioButton>(window, "RadioGroup1Item1").y());
-        QVERIFY(Control<QRadioButton>(window, "RadioGroup1Item1").y() <
-                Control<QRadioButton>(window, "RadioGroup1Item2").y());
-        QVERIFY(Control<QRadioButton>(window, "RadioGroup1Item2").geometry().bottom() < 57);
-        const QStringList speeds{"0.5秒", "1秒", "1.5秒", "2秒", "2.5秒"};
-        for (int i = 0; i < speeds.size(); ++i) {
-            auto& item = Control<QRadioButton>(window, qPrintable(QStringLiteral("RadioGroup2Item%1").arg(i)));
-            QCOMPARE(item.text(), speeds[i]);
-            QCOMPARE(item.x(), 8 + i * 51);
-            QCOMPARE(item.y(), Control<QRadioButton>(window, "RadioGroup2Item0").y());
-            QCOMPARE(item.font().pixelSize(), 12);
-        }
+        const auto check = [&](const design::SelectorDesign& layout, const auto& values) {
+            QSet<int> columns;
+            for (int a = 0; a < layout.itemCount; ++a) {
+                const QRect at = Control<QRadioButton>(window, qPrintable(ItemName(layout, a))).geometry();
+                columns << at.x();
+                for (int b = 0; b < layout.itemCount; ++b) {
+                    const QRect other = Control<QRadioButton>(window, qPrintable(ItemName(layout, b))).geometry();
+                    const bool further =
+                        (other.y() == at.y() && other.x() > at.x()) || (other.x() == at.x() && other.y() > at.y());
+                    if (further) {
+                        QVERIFY2(values[static_cast<std::size_t>(b)] > values[static_cast<std::size_t>(a)],
+                                 qPrintable(ItemName(layout, a) + " before " + ItemName(layout, b)));
+                    }
+                }
+            }
+            QCOMPARE(columns.size(), layout.columns);
+        };
+        check(design::kShareSelector, zemkari::ShareQuantities);
+        check(design::kSpeedSelector, zemkari::GameSpeeds);
     }
 
+    // Tab goes through the buttons in the order of their table, then every item of the
+    // share selector, then the speed selector's.
     void tabVisitsButtonsThenSelectors() {
         GameWindow window(clock_);
+        QStringList expected;
+        for (const design::ButtonDesign& button : design::kButtonDesigns) expected << Utf8(button.name);
+        for (const design::SelectorDesign& selector : design::kSelectorDesigns) {
+            for (int i = 0; i < selector.itemCount; ++i) expected << ItemName(selector, i);
+        }
         QStringList order;
-        QWidget* widget = &Control<QWidget>(window, "Button1");
-        for (int i = 0; i < 6; ++i) {
+        QWidget* widget = &Control<QWidget>(window, design::kButtonDesigns.front().name);
+        while (order.size() < expected.size()) {
             order << widget->objectName();
             do {
                 widget = widget->nextInFocusChain();
             } while (!(widget->focusPolicy() & Qt::TabFocus));
         }
-        QCOMPARE(order,
-                 (QStringList{"Button1", "Button2", "Button3", "Button4", "RadioGroup1Item0", "RadioGroup1Item1"}));
-        auto& lastShare = Control<QWidget>(window, "RadioGroup1Item6");
-        QWidget* next = lastShare.nextInFocusChain();
-        while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
-        QCOMPARE(next->objectName(), QStringLiteral("RadioGroup2Item0"));
+        QCOMPARE(order, expected);
     }
 };
 

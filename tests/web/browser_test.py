@@ -3,31 +3,38 @@
 every step with the replay tool's output: label texts and colours, button states and
 the market clock (whether it runs, its interval and when each tick comes). At the end
 of each script the chart canvas is compared with the window's chart after the same
-script. Two scripts are also played from the keyboard, and the page's accessibility is
+script. Three scripts are also played from the keyboard, and the page's accessibility is
 checked against the window's: real buttons and radio buttons, each value's description,
-polite announcements from the comment, order status and profit indicator only.
+polite announcements from the comment, order status and profit indicator only. Then the
+page as a site: busy until its core is bound, refusing injected script, installable from
+a folder of its host, telling the player when its core cannot load or stops, playing a
+day offline from its service worker, and taking a new build at the next load.
 
-  browser_test.py --site build/web/site --transcripts tests/replay/transcripts
-                  --chart-reference build/dev/tests/web/web_chart_reference"""
+  PYTHONPATH=tools/browser browser_test.py --site build/web/site
+      --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference"""
 
 import argparse
-import functools
 import io
 import os
 import json
 import pathlib
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
 
 from PIL import Image
+from selenium.common.exceptions import JavascriptException, WebDriverException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.wait import WebDriverWait
 
-sys.path.insert(0, str(pathlib.Path(__file__).parent))
-import page_driver  # noqa: E402
+import page_driver
+from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 
+# The page's sources, for the build's own tool that writes the service worker.
+WEB = pathlib.Path(__file__).resolve().parents[2] / "web"
 DAY = 86_400_000
 # What a player does between two clicks takes this long on the page's clock.
 CLICK_PAUSE = 10
@@ -35,8 +42,6 @@ CLICK_PAUSE = 10
 # an interval, not selecting no item (the selectors hold 7 and 5 items), not a line
 # that is no command.
 PLAYABLE = re.compile(r"(start \S+|end|buy|sell|tick( \d+)?|qty [0-6]|speed [0-4])")
-BUTTONS = {"start": "相場開始", "end": "相場終了", "buy": "買い注文", "sell": "売り注文"}
-SHARE_CAPTION, SPEED_CAPTION = "【株数】", "Game Speed"
 SURFACE = (239, 239, 239)
 
 
@@ -45,31 +50,21 @@ class Mismatch(AssertionError):
 
 
 def commands(script_path):
-    """The commands of a script, one per line, comments and blank lines dropped."""
-    for line in script_path.read_text(encoding="utf-8").splitlines():
-        words = line.split("#", 1)[0].split()
-        if words:
-            yield words
+    """The commands of a script file, as lists of words."""
+    return page_driver.commands(script_path.read_text(encoding="utf-8"))
 
 
 def playable(script_path):
     return all(PLAYABLE.fullmatch(" ".join(words)) for words in commands(script_path))
 
 
-def time_of_day(value):
-    if ":" not in value:
-        return int(value)
-    hours, minutes, rest = value.split(":")
-    seconds, millis = rest.split(".")
-    return ((int(hours) * 60 + int(minutes)) * 60 + int(seconds)) * 1000 + int(millis)
-
-
 class Player:
     """Plays one script on a freshly loaded page, by mouse or by keyboard, checking each
     step against the expected transcript."""
 
-    def __init__(self, driver, url, expected, by_keys):
+    def __init__(self, driver, url, expected, by_keys, colour_names):
         self.driver = driver
+        self.colour_names = colour_names
         self.expected = expected
         self.by_keys = by_keys
         self.step = 0
@@ -86,7 +81,7 @@ class Player:
 
     def check(self, command):
         want = self.expected[self.step]
-        got = page_driver.board_state(self.driver)
+        got = page_driver.board_state(self.driver, self.colour_names)
         self.shown |= {(got["weights"][name], text) for name, text in got["labels"].items()}
         where = f"step {self.step} ({command})"
         for kind in ("labels", "buttons"):
@@ -130,15 +125,22 @@ class Player:
                       page_driver.selector_item(self.driver, caption, 0).find_elements(By.XPATH, "../label")]
             self.press(str(sorted(counts).index(counts[index]) + 1))
             return
-        # + and - step the speed faster and slower, one item a press.
-        for _ in range(5):
-            if item.find_element(By.TAG_NAME, "input").is_selected():
+        # + and - step the speed faster and slower, one item a press: each press must
+        # land on the next speed that way.
+        labels = item.find_elements(By.XPATH, "../label")
+        speeds = [float(re.sub(r"[^\d.]", "", label.text)) for label in labels]
+        fastest_first = sorted(range(len(speeds)), key=lambda i: speeds[i])
+        checked = lambda: [label.find_element(By.TAG_NAME, "input").is_selected() for label in labels].index(True)
+        for _ in range(len(speeds)):
+            current = checked()
+            if current == index:
                 return
-            speeds = [float(re.sub(r"[^\d.]", "", label.text)) for label in item.find_elements(By.XPATH, "../label")]
-            checked = [label.find_element(By.TAG_NAME, "input").is_selected()
-                       for label in item.find_elements(By.XPATH, "../label")]
-            current = speeds[checked.index(True)]
-            self.press("+" if speeds[index] < current else "-")
+            key, step = ("-", 1) if speeds[index] > speeds[current] else ("+", -1)
+            want = fastest_first[fastest_first.index(current) + step]
+            self.press(key)
+            if checked() != want:
+                raise Mismatch(f"{key} went from {labels[current].text} to {labels[checked()].text}, "
+                               f"not {labels[want].text}")
         raise Mismatch(f"the speed keys never reached item {index}")
 
     def tick(self, command):
@@ -177,6 +179,17 @@ class Player:
         if not timer_on and self.expected[self.step]["timer"]["on"]:
             self.anchor = self.js("timeOfDay()")
         self.check(command)
+
+
+def window_colours(chart_reference):
+    """Each colour the game writes, as the window shows it in CSS notation, to its name."""
+    out = subprocess.run([chart_reference, "--colours"], capture_output=True, text=True, check=True,
+                         env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
+    shown = json.loads(out)
+    names = {f"rgb({r}, {g}, {b})": name for name, (r, g, b) in shown.items()}
+    if len(names) != len(shown):
+        raise SystemExit(f"the window shows two colours alike, which the page could not tell apart: {shown}")
+    return names
 
 
 def green(pixel):
@@ -290,25 +303,256 @@ def wait_for_mark(driver, name):
         }).observe({ type: 'mark', buffered: true });""", name)
 
 
-def check_click_before_core(driver, url, transcripts):
-    """A click made while the core is still loading is delivered once it is there."""
-    expected = [json.loads(line) for line in (transcripts / "profitable_day.jsonl").read_text().splitlines()]
+def transcript(transcripts, name):
+    return [json.loads(line) for line in (transcripts / f"{name}.jsonl").read_text().splitlines()]
+
+
+def check_busy_until_core(driver, url, transcripts):
+    """Until its core is bound the board is busy and none of its buttons can be pressed;
+    then each button is as the design opens it."""
+    opening = transcript(transcripts, "profitable_day")[0]
     hold = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": HOLD_FRAMES})
     try:
         driver.get(url)
-        marks = "return performance.getEntriesByName(arguments[0]).length > 0;"
         wait_for_mark(driver, "zemkari-ready")
-        driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", time_of_day("09:00:15.000"))
+        busy, enabled = driver.execute_script(
+            "const main = document.querySelector('main');"
+            "return [main.getAttribute('aria-busy'), [...main.querySelectorAll('button')].filter(b => !b.disabled).length];")
+        if busy != "true" or enabled:
+            raise Mismatch(f"while the core loads: aria-busy {busy!r}, {enabled} buttons enabled")
         page_driver.button_by_caption(driver, BUTTONS["start"]).click()
-        if driver.execute_script(marks, "zemkari-core") or page_driver.board_state(driver)["labels"]["Label27"]:
-            raise Mismatch("the core was there before the frames were let go")
         driver.execute_script("window.__releaseFrames()")
         wait_for_mark(driver, "zemkari-core")
         got = page_driver.board_state(driver)
-        if got["labels"] != expected[1]["labels"] or got["buttons"] != expected[1]["buttons"]:
-            raise Mismatch(f"the early start was not delivered: {got['labels']} {got['buttons']}")
+        if got["labels"] != opening["labels"] or got["buttons"] != opening["buttons"]:
+            raise Mismatch(f"once the core is bound: {got['labels']} {got['buttons']}")
+        if driver.execute_script("return document.querySelector('main').hasAttribute('aria-busy')"):
+            raise Mismatch("the board is still busy with its core bound")
     finally:
         driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": hold["identifier"]})
+
+
+# The site in a folder of a scratch host, as a host serves it below its root.
+SUB_PATH = "games/zemkari/"
+
+
+def copy_site(site, where):
+    """A copy of the site at SUB_PATH of `where`, which a test may change; its folder."""
+    folder = where / SUB_PATH
+    shutil.copytree(site, folder)
+    return folder
+
+
+def build_of(folder):
+    """The cache name and files the site's service worker was written with."""
+    first_line = (folder / "service_worker.js").read_text(encoding="utf-8").split("\n", 1)[0]
+    return json.loads(re.fullmatch(r"const kBuild = (.*);", first_line).group(1))
+
+
+def wait_for_cache(driver, build):
+    """Waits until the page's service worker is active with the whole build in its cache."""
+    driver.execute_async_script("""
+        const [name, count] = arguments, done = arguments[arguments.length - 1];
+        navigator.serviceWorker.ready
+          .then((registration) => caches.open(`${name} ${registration.scope}`))
+          .then((cache) => cache.keys())
+          .then((keys) => done(keys.length === count));""", build["cache"], len(build["files"]))
+
+
+def wait_until(driver, script):
+    """Waits until `script` is true in the page, through whatever loads come between."""
+    WebDriverWait(driver, 30, ignored_exceptions=(JavascriptException,)).until(lambda d: d.execute_script(script))
+
+
+def wait_shown(driver, element_id):
+    """Waits until the element is no longer hidden; returns its text as shown."""
+    return driver.execute_async_script("""
+        const element = document.getElementById(arguments[0]), done = arguments[arguments.length - 1];
+        const shown = () => !element.hidden && (done(element.innerText.trim()), true);
+        if (!shown()) new MutationObserver((_, observer) => shown() && observer.disconnect())
+          .observe(element, { attributes: true, subtree: true });""", element_id)
+
+
+def check_installable(driver, site, scratch):
+    """From a folder of its host, Chromium finds the page installable; the manifest and the
+    page take their colour from the page's style, and name icons of the sizes they are,
+    the maskable ones drawn within a launcher's smallest mask."""
+    folder = copy_site(site, scratch / "installable")
+    with page_driver.served(str(scratch / "installable")) as base:
+        page_driver.open_page(driver, base + SUB_PATH)
+        wait_for_cache(driver, build_of(folder))
+        errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+        if errors:
+            raise Mismatch(f"Chromium will not install the page: {errors}")
+        manifest = json.loads(driver.execute_cdp_cmd("Page.getAppManifest", {})["data"])
+        face, theme = driver.execute_script(
+            "return [getComputedStyle(document.documentElement).getPropertyValue('--face').trim(),"
+            " document.querySelector('meta[name=theme-color]').content];")
+    colours = {manifest["theme_color"], manifest["background_color"], theme}
+    if colours != {face}:
+        raise Mismatch(f"the app's colours {colours}, the page's face {face}")
+    icons = {(icon["purpose"], icon["sizes"]): folder / icon["src"] for icon in manifest["icons"]}
+    wanted = {(purpose, size) for purpose in ("any", "maskable") for size in ("192x192", "512x512")}
+    if not wanted <= set(icons):
+        raise Mismatch(f"icons {sorted(icons)}")
+    for (purpose, size), path in icons.items():
+        image = Image.open(path).convert("RGBA")
+        if f"{image.width}x{image.height}" != size:
+            raise Mismatch(f"{path.name} is {image.size}, named {size}")
+        if purpose == "maskable":
+            check_safe_zone(image, path.name)
+
+
+def check_safe_zone(image, name):
+    """Outside the circle of 80 % of the side a launcher's mask may cut, a maskable icon
+    is its opaque background alone; inside it shows the picture."""
+    width, height = image.size
+    pixels = image.load()
+    background = pixels[0, 0]
+    radius = 0.4 * width
+    inside = set()
+    for y in range(height):
+        for x in range(width):
+            out = (x + 0.5 - width / 2) ** 2 + (y + 0.5 - height / 2) ** 2 > radius ** 2
+            if out and pixels[x, y] != background:
+                raise Mismatch(f"{name}: the picture reaches ({x}, {y}), outside the safe zone")
+            if not out:
+                inside.add(pixels[x, y])
+    if background[3] != 255 or len(inside) < 3:
+        raise Mismatch(f"{name}: background {background}, {len(inside)} colours inside the safe zone")
+
+
+# An inline script added to the page, as an injection would add it: it runs, or the page's
+# Content-Security-Policy refuses it and says which directive did.
+INJECT_SCRIPT = """
+const done = arguments[arguments.length - 1];
+window.__injected = false;
+document.addEventListener('securitypolicyviolation', (event) => done([window.__injected, event.violatedDirective]));
+const script = document.createElement('script');
+script.textContent = 'window.__injected = true;';
+document.body.append(script);
+if (window.__injected) done([true, null]);
+"""
+
+
+def check_injected_script(driver, url):
+    """An inline script injected into the page does not run."""
+    page_driver.open_page(driver, url)
+    ran, directive = driver.execute_async_script(INJECT_SCRIPT)
+    if ran or directive != "script-src-elem":
+        raise Mismatch(f"an injected inline script ran: {ran}, refused by {directive}")
+
+
+FAILURE = """
+const failure = document.getElementById('CoreFailure'), main = document.querySelector('main');
+return { message: [...failure.querySelectorAll('p')].filter((p) => !p.hidden).map((p) => p.textContent),
+         retry: failure.querySelector('button').textContent, focused: document.activeElement.textContent,
+         enabled: [...main.querySelectorAll('button')].filter((b) => !b.disabled).length, inert: main.inert };
+"""
+
+
+def check_core_failure(driver, site, scratch, transcripts, faces):
+    """With zemkari.wasm missing, and with it corrupt, the page says the game could not be
+    loaded and offers to try again, its board off; with the file back, trying again binds
+    the core and the game plays. A trap in the core stops the game the same way, and
+    trying again starts a new one."""
+    expected = transcript(transcripts, "profitable_day")
+    breaks = {"missing": lambda path: path.unlink(),
+              "corrupt": lambda path: path.write_bytes(b"<!DOCTYPE html><title>502 Bad Gateway</title>")}
+    for name, spoil in breaks.items():
+        folder = copy_site(site, scratch / name)
+        wasm = folder / "zemkari.wasm"
+        module = wasm.read_bytes()
+        spoil(wasm)
+        with page_driver.served(str(scratch / name)) as base:
+            driver.get(base + SUB_PATH)
+            wait_shown(driver, "CoreFailure")
+            shown = driver.execute_script(FAILURE)
+            want = {"message": ["ゲームを読み込めませんでした。"], "retry": "再試行", "focused": "再試行",
+                    "enabled": 0, "inert": True}
+            if shown != want:
+                raise Mismatch(f"zemkari.wasm {name}: {shown}")
+            faces.check({("400", text) for text in shown["message"] + [shown["retry"]]}, f"zemkari.wasm {name}")
+            wasm.write_bytes(module)
+            driver.find_element(By.CSS_SELECTOR, "#CoreFailure button").click()
+            wait_for_mark(driver, "zemkari-core")
+            driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", time_of_day("09:00:15.000"))
+            page_driver.button_by_caption(driver, BUTTONS["start"]).click()
+            got = page_driver.board_state(driver)
+            if got["labels"] != expected[1]["labels"] or got["buttons"] != expected[1]["buttons"]:
+                raise Mismatch(f"zemkari.wasm {name}, then restored: the market did not start: {got}")
+    # A tick traps in the core, as it would on a fault of its own.
+    driver.execute_script("TextDecoder.prototype.decode = () => { throw new WebAssembly.RuntimeError('unreachable'); };")
+    driver.execute_script("window.__zemkariTest.fireNext();")
+    shown = driver.execute_script(FAILURE)
+    if shown["message"] != ["エラーでゲームが止まりました。"] or shown["enabled"] or page_driver.board_state(driver)["timers"]:
+        raise Mismatch(f"after a trap: {shown}")
+    driver.find_element(By.CSS_SELECTOR, "#CoreFailure button").click()
+    wait_until(driver, "return performance.getEntriesByName('zemkari-core').length > 0;")
+    got = page_driver.board_state(driver)
+    if got["labels"] != expected[0]["labels"] or got["buttons"] != expected[0]["buttons"]:
+        raise Mismatch(f"trying again after a trap: {got}")
+
+
+def check_offline(driver, site, scratch, transcripts, colour_names):
+    """After one visit, with its server stopped, the page loads again from its service
+    worker and plays a whole day. The browser's HTTP cache is off, so that nothing else
+    can answer."""
+    folder = copy_site(site, scratch / "offline")
+    server = page_driver.Server(str(scratch / "offline"))
+    driver.execute_cdp_cmd("Network.enable", {})
+    driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+    try:
+        url = server.url + SUB_PATH
+        page_driver.open_page(driver, url)
+        wait_for_cache(driver, build_of(folder))
+        server.stop()
+        expected = transcript(transcripts, "profitable_day")
+        player = Player(driver, url, expected, False, colour_names)
+        for words in commands(transcripts / "profitable_day.script"):
+            player.play(words)
+        if player.step != len(expected):
+            raise Mismatch(f"offline: played {player.step} steps of {len(expected)}")
+    finally:
+        server.stop()
+        driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": False})
+        driver.execute_cdp_cmd("Network.disable", {})
+
+
+def check_update(driver, site, scratch, faces):
+    """A second build of the site, one file changed, is announced on a page of the first,
+    which plays on; the next load runs the second, whose worker has deleted the first's
+    cache."""
+    folder = copy_site(site, scratch / "update")
+    first = build_of(folder)
+    with page_driver.served(str(scratch / "update")) as base:
+        url = base + SUB_PATH
+        page_driver.open_page(driver, url)
+        wait_for_cache(driver, first)
+        with open(folder / "zemkari.js", "a", encoding="utf-8") as module:
+            module.write("// second build\n")
+        version = re.fullmatch(r"zemkari-(.*)-[0-9a-f]+", first["cache"]).group(1)
+        subprocess.run(["node", str(WEB / "src" / "make_service_worker.mjs"), str(WEB / "page" / "service_worker.js"),
+                        version, str(folder), *[name for name, _ in first["files"]]], check=True)
+        second = build_of(folder)
+        if second["cache"] == first["cache"]:
+            raise Mismatch(f"the second build has the first's cache, {first['cache']}")
+        page_driver.open_page(driver, url)
+        driver.execute_script("window.__firstPage = true;")
+        notice = wait_shown(driver, "UpdateNotice")
+        if notice != "新しい版があります。再読み込みで更新されます。":
+            raise Mismatch(f"update notice {notice!r}")
+        faces.check({("400", notice)}, "the update notice")
+        if not driver.execute_script("return window.__firstPage === true;"):
+            raise Mismatch("the page reloaded itself when the second build came")
+        driver.get(url)
+        wait_until(driver, "return performance.getEntriesByName('zemkari-core').length > 0;")
+        caches, module = driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            Promise.all([caches.keys(), fetch('zemkari.js').then((r) => r.text())]).then(done);""")
+        if caches != [f"{second['cache']} {url}"] or not module.endswith("// second build\n"):
+            raise Mismatch(f"after a reload: caches {caches}, the second build's module "
+                           f"{'served' if module.endswith('// second build' + chr(10)) else 'not served'}")
 
 
 def main():
@@ -325,17 +569,20 @@ def main():
         raise SystemExit("no transcript to play")
     failures = 0
     faces = FontFaces(args.site)
+    colour_names = window_colours(args.chart_reference)
     with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
             tempfile.TemporaryDirectory() as scratch:
         page_driver.fake_clock_and_timers(driver)
-        # Two scripts again from the keyboard: every key, and B while buying is off.
-        by_keys = [pathlib.Path(args.transcripts) / f"{name}.script" for name in ("several_days", "refused_buys")]
+        # Three scripts again from the keyboard: every key (the speed keys in game_speed),
+        # and B while buying is off.
+        by_keys = [pathlib.Path(args.transcripts) / f"{name}.script"
+                   for name in ("several_days", "game_speed", "refused_buys")]
         runs = [(s, False) for s in played] + [(s, True) for s in by_keys]
         for script, by_keys in runs:
             name = script.stem + (" (keys)" if by_keys else "")
             expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
             try:
-                player = Player(driver, url, expected, by_keys)
+                player = Player(driver, url, expected, by_keys, colour_names)
                 for words in commands(script):
                     player.play(words)
                 if player.step != len(expected):
@@ -349,13 +596,16 @@ def main():
             except Mismatch as error:
                 failures += 1
                 print(f"FAIL {name}: {error}")
-        early = functools.partial(check_click_before_core, transcripts=pathlib.Path(args.transcripts))
-        early.__name__ = check_click_before_core.__name__
-        for check in (check_accessibility, check_held_key, early):
+        transcripts, scratch = pathlib.Path(args.transcripts), pathlib.Path(scratch)
+        checks = [(check_accessibility, url), (check_held_key, url), (check_busy_until_core, url, transcripts),
+                  (check_injected_script, url), (check_installable, args.site, scratch),
+                  (check_core_failure, args.site, scratch, transcripts, faces),
+                  (check_offline, args.site, scratch, transcripts, colour_names), (check_update, args.site, scratch, faces)]
+        for check, *arguments in checks:
             try:
-                check(driver, url)
+                check(driver, *arguments)
                 print(f"ok   {check.__name__}")
-            except Mismatch as error:
+            except (Mismatch, WebDriverException) as error:
                 failures += 1
                 print(f"FAIL {check.__name__}: {error}")
     print(f"not played (no player can give their commands): {', '.join(skipped)}")

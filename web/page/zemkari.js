@@ -1,12 +1,14 @@
 // Zemkari in a browser. The game's core, compiled to WebAssembly, decides everything;
 // this module is its Board on the page: it shows what the core writes, tells it what
 // the selectors hold, runs its market clock and draws its chart, and hands it the
-// player's clicks and keys. The page (index.html) is laid out from the window's design.
+// player's clicks and keys. The page (index.html) is laid out from the window's design,
+// and carries every fact of the game this module needs (make_page.cpp).
 
 const form = document.querySelector('main');
 const handlers = { click: form.dataset.onClick, tick: form.dataset.onTick };
 
-// The controls the core addresses, indexed as its enums are (data-field, -button).
+// The controls the core addresses, indexed as its enums are (data-field, -button,
+// -selector); a selector's items by their index in it.
 const byIndex = (selector, key) => {
   const list = [];
   for (const element of form.querySelectorAll(selector)) list[Number(element.dataset[key])] = element;
@@ -14,17 +16,19 @@ const byIndex = (selector, key) => {
 };
 const fields = byIndex('[data-field]', 'field');
 const buttons = byIndex('[data-button]', 'button');
-const radios = [...form.querySelectorAll('input[type=radio]')];
-const itemsOf = (selector) => radios.filter((radio) => Number(radio.dataset.selector) === selector);
-const selectors = [itemsOf(0), itemsOf(1)];
+const selectors = [];
+for (const radio of form.querySelectorAll('input[data-selector]')) {
+  (selectors[Number(radio.dataset.selector)] ??= [])[Number(radio.value)] = radio;
+}
 
 // The chart keeps what was drawn on it between ticks, as the window's picture does.
+// Its pen and its hatch are the window's: the hatch paints row hatchRow of every
+// hatchPeriod rows.
 const chart = form.querySelector('canvas');
-const faceColour = getComputedStyle(form).getPropertyValue('--face').trim();
-const kLineColour = 'rgb(0, 255, 0)';
-const kLineWidth = 3;
-const kHatchRow = 4; // the row of every eight that the hatch paints, as the window's pattern does
-const kHatchPeriod = 8;
+const style = getComputedStyle(form);
+const faceColour = style.getPropertyValue('--face').trim();
+const lineColour = style.getPropertyValue('--chart-line').trim();
+const { lineWidth, hatchPeriod, hatchRow } = chart.dataset;
 const painter = setUpChart();
 let chartEnabled = true;
 
@@ -37,10 +41,10 @@ function setUpChart() {
   chart.height = Math.round(height * ratio);
   const context = chart.getContext('2d');
   context.scale(ratio, ratio);
-  context.lineWidth = kLineWidth;
+  context.lineWidth = Number(lineWidth);
   context.lineCap = 'round';
   context.lineJoin = 'round';
-  context.strokeStyle = kLineColour;
+  context.strokeStyle = lineColour;
   context.fillStyle = faceColour;
   context.fillRect(0, 0, width, height);
   return { context, width, height };
@@ -54,7 +58,7 @@ function blankChart() {
 // as they were, so an older day's line shows through, cut by the hatch.
 function drawChart(points) {
   const { context, width, height } = painter;
-  for (let y = kHatchRow; y < height; y += kHatchPeriod) context.fillRect(0, y, width, 1);
+  for (let y = Number(hatchRow); y < height; y += Number(hatchPeriod)) context.fillRect(0, y, width, 1);
   if (points.length < 4) return;
   // Through the middle of the pixels, as the window's unsmoothed pen goes.
   context.beginPath();
@@ -65,6 +69,8 @@ function drawChart(points) {
 
 // The market clock: off, with the window's design interval, until a start.
 const timer = { interval: Number(form.dataset.interval), handle: 0 };
+// The clock's day, which the core's clock reads the time of.
+const millisecondsPerDay = Number(form.dataset.millisecondsPerDay);
 
 function runTimer() {
   timer.handle = setInterval(() => deliver(handlers.tick), timer.interval);
@@ -124,17 +130,20 @@ const boardImports = {
     drawChart(new Int32Array(core.memory.buffer, pointer, count * 2));
   },
   PageMillisecondOfUtcDay() {
-    return Date.now() % 86400000;
+    return Date.now() % millisecondsPerDay;
   },
   PageShowError(pointer, size) {
     window.alert(decoder.decode(bytes(pointer, size)));
   },
 };
 
+// The core ending itself, as its C library's abort and exit do.
+class CoreExit extends Error {}
+
 // The C library's few calls to the system; the core makes none in play.
 const systemImports = {
   proc_exit(code) {
-    throw new Error(`zemkari.wasm exited with ${code}`);
+    throw new CoreExit(`zemkari.wasm exited with ${code}`);
   },
   fd_write: () => 0,
   fd_close: () => 0,
@@ -150,19 +159,16 @@ function flushTexts() {
 }
 
 // Runs one of the core's handlers (a click or the tick) and shows the result.
-// The board is on screen before the core has loaded: what the player does meanwhile
-// waits for it, in order.
-let waiting = null;
+// Without a core the board's buttons are off, and there is nothing to run.
 function deliver(handler, ...args) {
-  if (!core) {
-    waiting = waiting.then(() => deliver(handler, ...args));
-    return;
-  }
-  // An error that escapes a handler is shown, as the window shows it, and play goes on.
+  if (!core) return;
+  // An error that escapes a handler is shown, as the window shows it, and play goes on;
+  // but a trap or an exit leaves the core in no state to go on from.
   try {
     core[handler](...args);
   } catch (error) {
-    window.alert(String(error));
+    if (error instanceof WebAssembly.RuntimeError || error instanceof CoreExit) stopped(error);
+    else window.alert(String(error));
   } finally {
     flushTexts();
   }
@@ -177,22 +183,24 @@ function bindClicks() {
 function bindKeys() {
   const targets = new Map();
   for (const element of form.querySelectorAll('[data-key]')) targets.set(element.dataset.key, element);
-  const speeds = [...selectors[1]].sort((a, b) => a.dataset.rank - b.dataset.rank);
-  const stepSpeed = (step) => {
-    const current = speeds.findIndex((radio) => radio.checked);
-    const last = speeds.length - 1;
-    // With no item selected, + picks the fastest and - the slowest.
-    const rank = current < 0 ? (step < 0 ? 0 : last) : Math.min(Math.max(current + step, 0), last);
-    if (rank !== current) speeds[rank].click();
+  // Each speed item, and the speed selector for none selected, names the item one
+  // step faster and one slower.
+  const speedSelector = form.querySelector('[role=radiogroup][data-faster]');
+  const speeds = selectors[Number(speedSelector.dataset.selector)];
+  const stepSpeed = (direction) => {
+    const from = speeds.find((radio) => radio.checked) ?? speedSelector;
+    const to = speeds[Number(from.dataset[direction])];
+    if (!to.checked) to.click();
   };
   document.addEventListener('keydown', (event) => {
     if (event.repeat || event.ctrlKey || event.altKey || event.metaKey) return;
     let action = null;
-    if (event.key === '-') action = () => stepSpeed(+1);
-    else if (event.key === '+' || event.key === '=') action = () => stepSpeed(-1);
+    if (event.key === '-') action = () => stepSpeed('slower');
+    else if (event.key === '+' || event.key === '=') action = () => stepSpeed('faster');
     else {
-      const name = event.key === 'F5' && event.shiftKey ? 'Shift+F5' : event.shiftKey ? '' : event.key.toUpperCase();
-      const target = targets.get(name);
+      // In the notation of data-key: a letter as its capital, a modifier before its key.
+      const key = event.key.length === 1 ? event.key.toUpperCase() : event.key;
+      const target = targets.get(event.shiftKey ? `Shift+${key}` : key);
       if (target) action = () => target.click();
     }
     if (!action) return;
@@ -202,29 +210,92 @@ function bindKeys() {
 }
 
 // Compiled while it downloads where the server names it application/wasm; from its
-// bytes where a static host names it otherwise.
-async function loadCore() {
+// bytes where a static host names it otherwise. Again after a failure, the module is
+// downloaded anew, whatever the browser's cache holds. Throws whatever keeps the core
+// from running: no WebAssembly, a failed download, a module that does not compile, a trap.
+async function loadCore(again) {
   const url = new URL('zemkari.wasm', import.meta.url);
   const imports = { env: boardImports, wasi_snapshot_preview1: systemImports };
-  let instance;
-  try {
-    ({ instance } = await WebAssembly.instantiateStreaming(fetch(url), imports));
-  } catch {
-    const response = await fetch(url);
-    ({ instance } = await WebAssembly.instantiate(await response.arrayBuffer(), imports));
-  }
+  const response = await fetch(url, again ? { cache: 'reload' } : {});
+  if (!response.ok) throw new Error(`${url}: HTTP ${response.status} ${response.statusText}`);
+  const type = (response.headers.get('Content-Type') || '').split(';')[0].trim();
+  const { module, instance } =
+    type === 'application/wasm'
+      ? await WebAssembly.instantiateStreaming(response, imports)
+      : await WebAssembly.instantiate(await response.arrayBuffer(), imports);
+  // The board gives exactly what the core imports (page_imports.h): a missing function
+  // has already failed the instantiation, and one the core does not import is a name
+  // out of step with it.
+  const imported = new Set(WebAssembly.Module.imports(module).map(({ name }) => name));
+  const unused = Object.keys(boardImports).filter((name) => !imported.has(name));
+  if (unused.length) throw new Error(`zemkari.wasm imports no ${unused.join(', ')}`);
   core = instance.exports;
   core._initialize();
 }
 
+// Until the core is bound the board is busy and its buttons are off, so that it never
+// looks playable without it; then each button is as the design opens it.
+const openingEnabled = buttons.map((button) => !button.disabled);
+
+function holdBoard() {
+  form.setAttribute('aria-busy', 'true');
+  for (const button of buttons) button.disabled = true;
+}
+
+function releaseBoard() {
+  form.removeAttribute('aria-busy');
+  buttons.forEach((button, i) => {
+    button.disabled = !openingEnabled[i];
+  });
+}
+
+// What keeps the core from loading or running is told to the player, over the board,
+// which stays off, with a button to try again: a new download of the core, or after it
+// stopped, a new page and a new game.
+const failure = document.getElementById('CoreFailure');
+let retry = null;
+
+function showFailure(kind, error) {
+  console.error(error);
+  core = null;
+  stopTimer();
+  for (const button of buttons) button.disabled = true;
+  form.removeAttribute('aria-busy');
+  form.inert = true;
+  for (const message of failure.querySelectorAll('[data-failure]')) message.hidden = message.dataset.failure !== kind;
+  failure.hidden = false;
+  failure.querySelector('button').focus();
+}
+
+function stopped(error) {
+  retry = () => window.location.reload();
+  showFailure('run', error);
+}
+
+async function startCore(again) {
+  failure.hidden = true;
+  form.inert = false;
+  holdBoard();
+  try {
+    await loadCore(again);
+  } catch (error) {
+    retry = () => startCore(true);
+    showFailure('load', error);
+    return;
+  }
+  releaseBoard();
+  performance.mark('zemkari-core');
+  import('./offline.js').then(({ keepOffline }) => keepOffline(), console.warn);
+}
+
 // The core is fetched once the board has been drawn in its font (the second animation
-// frame comes after the first is painted), so that it does not hold up the first
-// picture; a click before it is there waits for it.
+// frame comes after the first is painted), so that it does not hold up the first picture.
 const nextFrame = () => new Promise((resolve) => requestAnimationFrame(resolve));
 const drawn = document.fonts.ready.then(nextFrame).then(nextFrame);
-waiting = drawn.then(loadCore);
+holdBoard();
 bindClicks();
 bindKeys();
+failure.querySelector('button').addEventListener('click', () => retry());
 performance.mark('zemkari-ready');
-await waiting;
-performance.mark('zemkari-core');
+await drawn;
+await startCore(false);

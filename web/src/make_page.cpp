@@ -1,26 +1,27 @@
-// Writes the page's index.html from the window's design tables, so the page and the
-// window are laid out from one source, and lists every character the page can show
-// in the game's font, for the font subset. Built for Node.js and run by the build:
-//   make_page STYLE.css VERSION INDEX.html REGULAR.txt BOLD.txt
+// Writes the page's index.html, its style sheet and its web app manifest from the
+// window's design tables, so the page and the window are laid out from one source, and
+// with them every fact of the core and the design that the page's module and style
+// need: zemkari.js and page.css restate none. Built for Node.js and run by the build:
+//   make_page STYLE.css VERSION SITE ICON_SIZES
+// writes SITE/index.html, SITE/zemkari.css and SITE/zemkari.webmanifest; ICON_SIZES
+// lists the sizes of the app icons the build renders, as "192,512".
 #include <algorithm>
-#include <fstream>
+#include <array>
+#include <cstdio>
 #include <iostream>
-#include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "page_build.h"
 #include "page_handlers.h"
-#include "zemkari/board.h"
+#include "zemkari/clock.h"
 #include "zemkari/design/keys.h"
 #include "zemkari/design/window.h"
-#include "zemkari/headless_board.h"
-#include "zemkari/headless_game.h"
-#include "zemkari/rules.h"
-#include "zemkari/scenarios.h"
-#include "zemkari/texts.h"
 
 namespace zemkari::web {
 namespace {
@@ -33,13 +34,11 @@ using design::Type;
 // would drown them.
 constexpr std::array<LabelId, 3> kAnnouncedFields = {LabelId::Comment, LabelId::OrderStatus, LabelId::ProfitIndicator};
 
-// Every text the core can write: numbers are plain decimal with a leading "-".
-constexpr std::array<std::string_view, 16> kCoreTexts = {
-    "0123456789-",        texts::kManYen,       texts::kRules,          texts::kNoOrder,
-    texts::kFilledSuffix, texts::kLapsed,       texts::kMarginCall,     texts::kFundsShort,
-    texts::kGameOver,     texts::kLimitUpClose, texts::kLimitDownClose, texts::kOrdinaryClose,
-    texts::kProfitTaken,  texts::kLossCut,      texts::kNoTimer,        texts::kNoTimerInterval,
-};
+// The page loads only its own files, and no inline script or style (the style sheet
+// places the controls); compiling the core's WebAssembly needs 'wasm-unsafe-eval'.
+constexpr std::string_view kContentSecurityPolicy =
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'; "
+    "form-action 'none'";
 
 // HTML-escaped text; the design texts hold no markup, but a caption may hold "&" one day.
 std::string Escaped(std::string_view text) {
@@ -73,15 +72,23 @@ std::string Box(int left, int top, int width, int height) {
     return "left:" + Px(left) + ";top:" + Px(top) + ";width:" + Px(width) + ";height:" + Px(height);
 }
 
-// Each type the design uses, once, as a class of the page's style.
-std::string TypeStyles() {
+// "#rrggbb", as the page's style writes a colour.
+std::string Hex(design::Rgb rgb) {
+    std::array<char, 8> hex{};
+    std::snprintf(hex.data(), hex.size(), "#%02x%02x%02x", static_cast<unsigned>(rgb.red),
+                  static_cast<unsigned>(rgb.green), static_cast<unsigned>(rgb.blue));
+    return hex.data();
+}
+
+// The page's style from the design: each type the design uses, once, as a class, and
+// the colours the design fixes as properties.
+std::string DesignStyles() {
     std::set<std::pair<int, bool>> types;
     for (const auto& group : design::kGroups) types.insert({group.type.pixelSize, group.type.bold});
     types.insert({design::kVersionLine.type.pixelSize, design::kVersionLine.type.bold});
     for (const auto& label : design::kLabelDesigns) types.insert({label.type.pixelSize, label.type.bold});
     for (const auto& button : design::kButtonDesigns) types.insert({button.type.pixelSize, button.type.bold});
-    for (const auto* selector : {&design::kShareSelector, &design::kSpeedSelector})
-        types.insert({selector->type.pixelSize, selector->type.bold});
+    for (const auto& selector : design::kSelectorDesigns) types.insert({selector.type.pixelSize, selector.type.bold});
     std::string css;
     for (const auto& [size, bold] : types) {
         // The line is as tall as the type, as in the window's labels. The frame of a
@@ -90,8 +97,16 @@ std::string TypeStyles() {
         css += "." + TypeClass({size, bold}) + "{font-size:" + Px(size) + ";line-height:" + Px(size) +
                ";font-weight:" + (bold ? "700" : "400") + ";--half:" + Px((size + 1) / 2) + "}\n";
     }
-    // The colours the game writes, by the index of zemkari::Colour.
-    for (const Colour colour : {Colour::WindowText, Colour::Red, Colour::Blue}) {
+    // The colours the game writes, by the index of zemkari::Colour and named as the
+    // replay tool names them. The window text is the page's own (page.css), as the
+    // window takes the desktop's.
+    css += ":root{";
+    for (const Colour colour : kColours) {
+        if (const auto rgb = design::RgbOf(colour))
+            css += "--" + std::string(ColourName(colour)) + ":" + Hex(*rgb) + ";";
+    }
+    css += "--chart-line:" + Hex(design::kChartLineColour) + "}\n";
+    for (const Colour colour : kColours) {
         css += "[data-colour=\"" + std::to_string(static_cast<int>(colour)) + "\"]{color:var(--" +
                std::string(ColourName(colour)) + ")}\n";
     }
@@ -104,11 +119,19 @@ public:
 
     std::string Body() {
         out_.str({});
+        places_.clear();
         Open(Container::Client);
         return out_.str();
     }
 
+    // Where Body() put each control, as rules of the style sheet by the control's id.
+    const std::string& Places() const { return places_; }
+
 private:
+    void Place(std::string_view id, std::string_view box) {
+        places_ += "#" + std::string(id) + "{" + std::string(box) + "}\n";
+    }
+
     // The controls of `container`, in the order of the form: the window's caption
     // line and market buttons, the group boxes with what they hold, the selectors.
     void Open(Container container) {
@@ -122,8 +145,7 @@ private:
         if (container == design::kChartContainer) Chart();
         if (container != Container::Client) return;
         for (const auto& group : design::kGroups) Group(group);
-        Selector(design::kShareSelector, SelectorId::ShareQuantity);
-        Selector(design::kSpeedSelector, SelectorId::GameSpeed);
+        for (const auto& selector : design::kSelectorDesigns) Selector(selector);
     }
 
     void Label(const design::LabelDesign& layout) {
@@ -158,37 +180,41 @@ private:
             attributes = " data-field=\"" + std::to_string(IndexOf(*layout.field)) + "\" data-colour=\"" +
                          std::to_string(static_cast<int>(layout.colour)) + "\" aria-description=\"" +
                          Escaped(control.description) + "\" aria-live=\"" + (announced ? "polite" : "off") + "\"";
+            Place(layout.name, style);
             out_ << "<output id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind << "\""
-                 << attributes << " style=\"" << style << "\">" << Escaped(text) << "</output>\n";
+                 << attributes << ">" << Escaped(text) << "</output>\n";
             return;
         }
+        Place(layout.name, style);
         out_ << "<span id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind
-             << "\" data-colour=\"" << static_cast<int>(layout.colour) << "\" style=\"" << style << "\">"
-             << Escaped(text) << "</span>\n";
+             << "\" data-colour=\"" << static_cast<int>(layout.colour) << "\">" << Escaped(text) << "</span>\n";
     }
 
     void Button(const design::ButtonDesign& layout) {
         const std::string_view key = design::kButtonKeys[IndexOf(layout.id)].key;
+        Place(layout.name, Box(layout.left, layout.top, layout.width, layout.height));
         out_ << "<button id=\"" << layout.name << "\" class=\"" << TypeClass(layout.type) << "\" data-button=\""
              << IndexOf(layout.id) << "\" data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\" title=\""
-             << Escaped(layout.caption) << " (" << key << ")\" style=\""
-             << Box(layout.left, layout.top, layout.width, layout.height) << "\"" << (layout.enabled ? "" : " disabled")
-             << ">" << Escaped(layout.caption) << "</button>\n";
+             << Escaped(layout.caption) << " (" << key << ")\"" << (layout.enabled ? "" : " disabled") << ">"
+             << Escaped(layout.caption) << "</button>\n";
     }
 
+    // The chart with its pen and its hatch; the page's module draws it.
     void Chart() {
         const design::Rect r = design::kChartRect;
+        Place(design::kChartName, Box(r.left, r.top, r.width, r.height));
         out_ << "<canvas id=\"" << design::kChartName << "\" width=\"" << r.width << "\" height=\"" << r.height
-             << "\" style=\"" << Box(r.left, r.top, r.width, r.height) << "\" aria-hidden=\"true\"></canvas>\n";
+             << "\" data-line-width=\"" << design::kChartLineWidth << "\" data-hatch-period=\"" << design::kHatchPeriod
+             << "\" data-hatch-row=\"" << design::kHatchRow << "\" aria-hidden=\"true\"></canvas>\n";
     }
 
     void Frame(std::string_view name, std::string_view title, Type type, design::Rect rect, std::string_view role,
-               std::string_view hint) {
+               std::string_view hint, std::string_view attributes = {}) {
         out_ << "<div id=\"" << name << "\" class=\"group " << TypeClass(type) << "\" role=\"" << role
              << "\" aria-labelledby=\"" << name << "Title\"";
         if (!hint.empty()) out_ << " title=\"" << Escaped(title) << " (" << Escaped(hint) << ")\"";
-        out_ << " style=\"" << Box(rect.left, rect.top, rect.width, rect.height) << "\"><span id=\"" << name
-             << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
+        Place(name, Box(rect.left, rect.top, rect.width, rect.height));
+        out_ << attributes << "><span id=\"" << name << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
     }
 
     void Group(const design::GroupDesign& layout) {
@@ -197,30 +223,35 @@ private:
         out_ << "</div>\n";
     }
 
-    // The key of each item: the digits pick the share counts fewest first; + and -
-    // step the speeds, so each speed item carries its rank from the fastest.
-    static std::vector<int> Ranks(std::span<const int> order) {
-        std::vector<int> rank(order.size());
-        for (std::size_t r = 0; r < order.size(); ++r) rank[static_cast<std::size_t>(order[r])] = static_cast<int>(r);
-        return rank;
+    // The speed items one step faster (+) and slower (-) from speed item `item`, or from
+    // none selected (-1), as the window steps them.
+    static std::string SpeedSteps(int item) {
+        return " data-faster=\"" + std::to_string(design::SteppedSpeed(item, -1)) + "\" data-slower=\"" +
+               std::to_string(design::SteppedSpeed(item, +1)) + "\"";
     }
 
-    void Selector(const design::SelectorDesign& layout, SelectorId id) {
-        const bool shares = id == SelectorId::ShareQuantity;
+    // The key of each item: the digits pick the share counts fewest first; + and -
+    // step the speeds, so each speed item, and the speed selector for none selected,
+    // names the item each leads to.
+    void Selector(const design::SelectorDesign& layout) {
+        const bool shares = layout.id == SelectorId::ShareQuantity;
+        const std::string selector = " data-selector=\"" + std::to_string(IndexOf(layout.id)) + "\"";
         Frame(layout.name, layout.title, layout.type, {layout.left, layout.top, layout.width, layout.height},
-              "radiogroup", shares ? design::kShareKeysHint : design::kSpeedKeysHint);
-        const std::vector<int> ranks = shares ? Ranks(design::kSharesByQuantity) : Ranks(design::kSpeedsFastestFirst);
+              "radiogroup", shares ? design::kShareKeysHint : design::kSpeedKeysHint,
+              shares ? selector : selector + SpeedSteps(-1));
         for (int i = 0; i < layout.itemCount; ++i) {
             const design::Rect r = design::SelectorItemRect(layout, i);
             const std::string_view text = layout.items[static_cast<std::size_t>(i)];
-            const int rank = ranks[static_cast<std::size_t>(i)];
-            out_ << "<label id=\"" << layout.name << "Item" << i << "\" class=\"item\" style=\""
-                 << Box(r.left, r.top, r.width, r.height) << "\"><input type=\"radio\" name=\"" << layout.name
-                 << "\" value=\"" << i << "\" data-selector=\"" << IndexOf(id) << "\"";
+            const std::string item = std::string(layout.name) + "Item" + std::to_string(i);
+            Place(item, Box(r.left, r.top, r.width, r.height));
+            out_ << "<label id=\"" << item << "\" class=\"item\"><input type=\"radio\" name=\"" << layout.name
+                 << "\" value=\"" << i << "\"" << selector;
             if (shares) {
-                out_ << " data-key=\"" << rank + 1 << "\" aria-keyshortcuts=\"" << rank + 1 << "\"";
+                const auto* rank = std::find(design::kSharesByQuantity.begin(), design::kSharesByQuantity.end(), i);
+                const auto key = std::to_string(rank - design::kSharesByQuantity.begin() + 1);
+                out_ << " data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\"";
             } else {
-                out_ << " data-rank=\"" << rank << "\"";
+                out_ << SpeedSteps(i);
             }
             out_ << (i == layout.selected ? " checked" : "") << ">" << Escaped(text) << "</label>\n";
         }
@@ -229,89 +260,98 @@ private:
 
     std::string_view caption_;
     std::ostringstream out_;
+    std::string places_;
 };
 
-// The texts the core writes into the bold value fields (the quote board, the profit and
-// the buying power, the profit indicator), as it plays every day: one share bought at a
-// few points of it, then sold at a profit, at a loss or held to the close.
-std::set<std::string> BoldFieldTexts() {
-    std::vector<LabelId> bold;
-    for (const auto& label : design::kLabelDesigns) {
-        if (label.field && label.type.bold) bold.push_back(*label.field);
+// The button face, --face in the page's style: the colour of the installed app's title
+// bar and of its splash screen. Empty when the style names none.
+std::string FaceColour(std::string_view style) {
+    constexpr std::string_view kName = "--face:";
+    const std::size_t at = style.find(kName);
+    if (at == std::string_view::npos) return {};
+    const std::size_t start = style.find_first_not_of(" \t", at + kName.size());
+    const std::size_t end = style.find_first_of(";}\n", start);
+    if (start == std::string_view::npos || end == std::string_view::npos) return {};
+    std::string colour(style.substr(start, end - start));
+    while (!colour.empty() && colour.back() == ' ') colour.pop_back();
+    return colour;
+}
+
+// "192,512" as {192, 512}; empty when any part is not a size.
+std::vector<int> Sizes(std::string_view list) {
+    std::vector<int> sizes;
+    std::istringstream in{std::string(list)};
+    for (std::string part; std::getline(in, part, ',');) {
+        if (part.empty() || part.size() > 4 || part.find_first_not_of("0123456789") != std::string::npos) return {};
+        sizes.push_back(std::stoi(part));
     }
-    std::set<std::string> seen;
-    const auto record = [&](const HeadlessGame& game) {
-        for (const LabelId label : bold) seen.insert(game.Board().Text(label));
-    };
-    std::array<std::uint32_t, kScenarioCount> clockForRow{};
-    std::array<bool, kScenarioCount> found{};
-    for (std::uint32_t ms = 0, left = kScenarioCount; left > 0; ++ms) {
-        const auto row = static_cast<std::size_t>(DrawScenarioRow(ms));
-        if (!found[row]) found[row] = true, clockForRow[row] = ms, --left;
-    }
-    for (const std::uint32_t clock : clockForRow) {
-        for (const int buyAt : {2, 12, 30, 45}) {
-            for (const int holdFor : {1, 5, 60}) {
-                using Kind = PlayerEvent::Kind;
-                HeadlessGame game;
-                const auto play = [&](Kind kind, int times) {
-                    for (int i = 0; i < times; ++i) game.Deliver({kind, 0}), record(game);
-                };
-                game.Deliver({Kind::Start, static_cast<int>(clock)});
-                play(Kind::Tick, buyAt);
-                game.Deliver({Kind::Buy, 0});
-                play(Kind::Tick, holdFor);
-                game.Deliver({Kind::Sell, 0});
-                play(Kind::Tick, 3);
-            }
+    return sizes;
+}
+
+// The web app manifest. Its addresses are relative to the manifest, so the site installs
+// from whatever folder of a host serves it. The id is resolved against the origin alone,
+// so it names the game: one installed Zemkari per origin, across versions.
+std::string Manifest(std::string_view face, const std::vector<int>& iconSizes) {
+    std::string icons;
+    for (const std::string_view purpose : {"any", "maskable"}) {
+        const std::string file = purpose == "any" ? "zemkari-" : "zemkari-maskable-";
+        for (const int size : iconSizes) {
+            const std::string side = std::to_string(size);
+            icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"" + file + side +
+                     ".png\", \"sizes\": \"" + side + "x" + side + "\", \"type\": \"image/png\", \"purpose\": \"" +
+                     std::string(purpose) + "\"}";
         }
     }
-    return seen;
+    const std::string name(design::kWindowTitle);
+    return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name +
+           "\",\n  \"id\": \"zemkari\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
+           "  \"display\": \"standalone\",\n  \"lang\": \"ja\",\n  \"theme_color\": \"" +
+           std::string(face) + "\",\n  \"background_color\": \"" + std::string(face) + "\",\n  \"icons\": [\n" + icons +
+           "\n  ]\n}\n";
 }
 
-// The characters the page shows in the bold face: the bold captions and headings, what
-// the core writes into the bold fields, and any number.
-std::string BoldCharacters() {
-    std::string all = "0123456789-";
-    for (const auto& group : design::kGroups) {
-        if (group.type.bold) all += group.title;
-    }
-    for (const auto& label : design::kLabelDesigns) {
-        if (label.type.bold) all += label.text;
-    }
-    for (const auto& button : design::kButtonDesigns) {
-        if (button.type.bold) all += button.caption;
-    }
-    for (const auto* selector : {&design::kShareSelector, &design::kSpeedSelector}) {
-        if (!selector->type.bold) continue;
-        all += selector->title;
-        for (int i = 0; i < selector->itemCount; ++i) all += selector->items[static_cast<std::size_t>(i)];
-    }
-    for (const std::string& text : BoldFieldTexts()) all += text;
-    return all;
+// Outside the board: what the player sees when the core cannot load or stops, with a
+// button to try again, and the word that a newer version waits for the next load.
+std::string Notices() {
+    using namespace page_texts;
+    return "<div id=\"CoreFailure\" class=\"notice failure\" role=\"alert\" hidden>\n<p data-failure=\"load\">" +
+           std::string(kLoadFailed) + "</p>\n<p data-failure=\"run\">" + std::string(kCoreStopped) +
+           "</p>\n<button type=\"button\">" + std::string(kRetry) + "</button>\n</div>\n" +
+           "<p id=\"UpdateNotice\" class=\"notice update\" role=\"status\" hidden>" + std::string(kNewVersion) +
+           "</p>\n";
 }
 
-// Every character the page shows in the regular face: the design's texts and all the
-// core can write.
-std::string Characters(std::string_view caption) {
-    std::vector<std::string_view> texts(kCoreTexts.begin(), kCoreTexts.end());
-    texts.push_back(caption);
-    for (const auto& group : design::kGroups) texts.push_back(group.title);
-    for (const auto& label : design::kLabelDesigns) texts.push_back(label.text);
-    for (const auto& button : design::kButtonDesigns) texts.push_back(button.caption);
-    for (const auto* selector : {&design::kShareSelector, &design::kSpeedSelector}) {
-        texts.push_back(selector->title);
-        for (int i = 0; i < selector->itemCount; ++i) texts.push_back(selector->items[static_cast<std::size_t>(i)]);
-    }
-    for (const auto& milestone : MilestoneComments) texts.push_back(milestone.message);
-    std::string all;
-    for (const std::string_view text : texts) all += text;
-    return all;
+// The whole page: the form with every control `body` holds, and the notices. The form
+// carries the facts of the game that the page's module needs: the timer's interval as
+// the window opens, the length of the clock's day and the handlers' names. The style
+// is the style sheet's alone.
+std::string Html(std::string_view body, std::string_view face, int touchIconSize) {
+    std::ostringstream html;
+    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+         << "<meta http-equiv=\"Content-Security-Policy\" content=\"" << kContentSecurityPolicy << "\">\n"
+         << "<title>" << design::kWindowTitle << "</title>\n"
+         << "<meta name=\"viewport\" content=\"width=" << design::kClientWidth + 16 << "\">\n"
+         << "<meta name=\"theme-color\" content=\"" << face << "\">\n"
+         << "<link rel=\"manifest\" href=\"zemkari.webmanifest\">\n"
+         << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
+         << "<link rel=\"apple-touch-icon\" href=\"zemkari-maskable-" << touchIconSize << ".png\">\n"
+         << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
+         << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
+         << "<link rel=\"stylesheet\" href=\"zemkari.css\">\n"
+         << "<script type=\"module\" src=\"zemkari.js\"></script>\n</head>\n<body>\n"
+         << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle
+         << "\" aria-busy=\"true\" data-interval=\"" << kDesignInterval << "\" data-milliseconds-per-day=\""
+         << kMillisecondsPerDay << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\""
+         << ZEMKARI_EXPORT_NAME(OnTick) << "\">\n"
+         << body << "</main>\n"
+         << Notices() << "</body>\n</html>\n";
+    return html.str();
 }
 
-std::string ReadFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// The page's style sheet: `style` with the design's styles and every control's place.
+std::string Sheet(std::string_view style, std::string_view places) {
+    return std::string(style) + DesignStyles() + "#" + std::string(design::kWindowName) +
+           "{width:" + Px(design::kClientWidth) + ";height:" + Px(design::kClientHeight) + "}\n" + std::string(places);
 }
 
 }  // namespace
@@ -319,33 +359,35 @@ std::string ReadFile(const char* path) {
 
 int main(int argc, char** argv) {
     using namespace zemkari;
-    if (argc != 6) {
-        std::cerr << "usage: make_page STYLE.css VERSION INDEX.html REGULAR.txt BOLD.txt\n";
+    if (argc != 5) {
+        std::cerr << "usage: make_page STYLE.css VERSION SITE ICON_SIZES\n";
         return 2;
     }
-    const std::string style = web::ReadFile(argv[1]);
-    const std::string caption = std::string("Zemkari ") + argv[2];
-    web::Page page(caption);
-    std::ofstream html(argv[3], std::ios::binary);
-    html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>Zemkari</title>\n"
-         << "<meta name=\"viewport\" content=\"width=" << design::kClientWidth + 16 << "\">\n"
-         << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
-         << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-         << "<link rel=\"preload\" href=\"zemkari-bold.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
-         << "<script type=\"module\" src=\"zemkari.js\"></script>\n<style>\n"
-         << style << web::TypeStyles() << "</style>\n</head>\n<body>\n"
-         << "<main id=\"" << design::kWindowName << "\" aria-label=\"Zemkari\" data-interval=\"" << kDesignInterval
-         << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\"" << ZEMKARI_EXPORT_NAME(OnTick)
-         << "\" style=\"width:" << web::Px(design::kClientWidth) << ";height:" << web::Px(design::kClientHeight)
-         << "\">\n"
-         << page.Body() << "</main>\n</body>\n</html>\n";
-    std::ofstream regular(argv[4], std::ios::binary);
-    regular << web::Characters(caption) << '\n';
-    std::ofstream bold(argv[5], std::ios::binary);
-    bold << web::BoldCharacters() << '\n';
-    if (!html || !regular || !bold) {
-        std::cerr << "make_page: cannot write the page\n";
+    const std::optional<std::string> style = web::ReadFile(argv[1]);
+    if (!style) {
+        std::cerr << "make_page: cannot read " << argv[1] << "\n";
         return 1;
+    }
+    const std::string face = web::FaceColour(*style);
+    const std::vector<int> iconSizes = web::Sizes(argv[4]);
+    if (face.empty() || iconSizes.empty()) {
+        std::cerr << "make_page: " << (face.empty() ? "the style sets no --face colour" : "bad icon sizes") << "\n";
+        return 2;
+    }
+    const std::string versionLine = web::VersionLine(argv[2]);
+    web::Page page(versionLine);
+    const std::string body = page.Body();
+    const std::string site = argv[3];
+    const std::pair<std::string, std::string> files[] = {
+        {site + "/index.html", web::Html(body, face, iconSizes.front())},
+        {site + "/zemkari.css", web::Sheet(*style, page.Places())},
+        {site + "/zemkari.webmanifest", web::Manifest(face, iconSizes)},
+    };
+    for (const auto& [path, text] : files) {
+        if (!web::WriteFile(path.c_str(), text)) {
+            std::cerr << "make_page: cannot write " << path << "\n";
+            return 1;
+        }
     }
     return 0;
 }

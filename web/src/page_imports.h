@@ -6,7 +6,10 @@
 #include "zemkari/board.h"
 
 // What the page's module (zemkari.js) gives the WebAssembly module: the controls by
-// their index in the core's enums, texts as UTF-8 bytes in the module's memory.
+// their index in the core's enums, texts as UTF-8 bytes in the module's memory. These
+// declarations are the one list of the page's imports: the build declares each name to
+// the linker from them (web/CMakeLists.txt), and zemkari.js checks that it gives the
+// module exactly what the module imports.
 extern "C" {
 void PageSetText(int label, const char* utf8, std::size_t size);
 void PageSetColour(int label, int colour);

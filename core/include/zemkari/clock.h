@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace zemkari {
@@ -13,6 +14,10 @@ public:
     // Milliseconds since midnight UTC, 0 to 86'399'999.
     virtual std::uint32_t MillisecondOfUtcDay() const = 0;
 };
+
+// The millisecond of the UTC day at `time`, 0 to 86'399'999, apart from reading a clock
+// so that it can be checked at chosen times.
+std::uint32_t MillisecondOfUtcDayAt(std::chrono::system_clock::time_point time);
 
 class SystemClock final : public Clock {
 public:

@@ -42,11 +42,9 @@ struct MarketState {
     Money UnitProfit = 0;        // per-share profit of the open or the last closed trade
     std::int64_t TickCount = 0;  // ticks since the day started; keeps counting past 50
 
-    DayArray ScenarioPrices;  // the drawn row, as listed in the table
-    DayArray ScenarioY;       // 300 - ScenarioPrices[k]
-    DayArray Prices;          // the day's prices as ticks and orders read them
-    DayArray ChartX;          // 8 * k
-    DayArray ChartY;          // copy of ScenarioY
+    DayArray Prices;  // the day's prices as ticks and orders read them
+    DayArray ChartX;  // 8 * k
+    DayArray ChartY;  // ChartYOf the drawn row's price at point k
     // NOLINTEND(readability-identifier-naming)
 
     friend bool operator==(const MarketState&, const MarketState&) = default;

@@ -53,6 +53,10 @@ int DrawScenarioRow(std::uint32_t millisecondOfDay);
 // for starting a chosen day.
 std::uint32_t FirstMillisecondDrawing(int row);
 
+// The height on the chart surface at which a price stands: 300 pixels below the top
+// is 0, and each 万円 is a pixel higher, so the limits 250 and 0 stand at 50 and 300.
+constexpr int ChartYOf(int price) { return 300 - price; }
+
 // Fills the day's prices and chart coordinates from row `index` (0 to 23).
 void LoadScenario(MarketState& state, int index);
 

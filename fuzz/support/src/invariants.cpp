@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "zemkari/quoted.h"
 #include "zemkari/rules.h"
 #include "zemkari/scenarios.h"
 #include "zemkari/texts.h"
@@ -11,14 +12,6 @@ namespace zemkari::fuzz {
 namespace {
 
 using Verdict = std::optional<std::string>;
-
-// Built by appending: GCC 12 at -O2 reports a false -Wrestrict inside `"literal" + std::string&&`.
-std::string Quote(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted.append(1, '"').append(text).append(1, '"');
-    return quoted;
-}
 
 std::string Field(const char* name, std::int64_t value) { return std::string(name) + " " + std::to_string(value); }
 
@@ -198,13 +191,13 @@ std::optional<std::string> InvariantChecker::CheckTick(const Observation& before
     const std::int64_t c = before.state.TickCount;
     if (after.state.TickCount != c + 1)
         return Field("a tick moved TickCount from", c) + " to " + std::to_string(after.state.TickCount);
-    if (after.Text(LabelId::OpeningPrice) != "100") return "open is " + Quote(after.Text(LabelId::OpeningPrice));
+    if (after.Text(LabelId::OpeningPrice) != "100") return "open is " + Quoted(after.Text(LabelId::OpeningPrice));
     const auto current = ParseWhole(after.Text(LabelId::CurrentPrice));
     const auto high = ParseWhole(after.Text(LabelId::HighPrice));
     const auto low = ParseWhole(after.Text(LabelId::LowPrice));
     if (!current || !high || !low) {
-        return "quote board unreadable: current " + Quote(after.Text(LabelId::CurrentPrice)) + ", high " +
-               Quote(after.Text(LabelId::HighPrice)) + ", low " + Quote(after.Text(LabelId::LowPrice));
+        return "quote board unreadable: current " + Quoted(after.Text(LabelId::CurrentPrice)) + ", high " +
+               Quoted(after.Text(LabelId::HighPrice)) + ", low " + Quoted(after.Text(LabelId::LowPrice));
     }
     if (!(*low <= *current && *current <= *high && *low <= kOpeningQuote && kOpeningQuote <= *high)) {
         return "quote board out of order: low " + std::to_string(*low) + ", current " + std::to_string(*current) +
@@ -216,8 +209,8 @@ std::optional<std::string> InvariantChecker::CheckTick(const Observation& before
     }
     const std::string& close = after.Text(LabelId::ClosingPrice);
     const std::string last = std::to_string(after.state.Prices[kPointsPerDay]);
-    if (!close.empty() && close != last) return "close " + Quote(close) + " is not the day's last price " + last;
-    if (close.empty() == (c > kPointsPerDay)) return "close " + Quote(close) + " on the tick with " + Field("c", c);
+    if (!close.empty() && close != last) return "close " + Quoted(close) + " is not the day's last price " + last;
+    if (close.empty() == (c > kPointsPerDay)) return "close " + Quoted(close) + " on the tick with " + Field("c", c);
     if (after.state.EntryPrice > 0) {
         if (AmountCommitted(after.state) > AvailableFunds(after.state)) {
             return Field("a tick kept a position committing", AmountCommitted(after.state)) + " beyond funds " +
@@ -237,7 +230,7 @@ std::optional<std::string> InvariantChecker::CheckBuy(const Observation& after) 
     const auto shown = ParseWhole(after.Text(LabelId::CurrentPrice));
     if (!shown || *shown != after.state.EntryPrice) {
         return Field("a buy filled at", after.state.EntryPrice) + " while the board showed " +
-               Quote(after.Text(LabelId::CurrentPrice));
+               Quoted(after.Text(LabelId::CurrentPrice));
     }
     return std::nullopt;
 }
@@ -251,34 +244,34 @@ std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, 
         if (text.empty()) continue;
         const auto price = ParseWhole(text);
         if (!price || *price < kLimitDownPrice || *price > kLimitUpPrice) {
-            return std::string(NameOf(label)) + " shows " + Quote(text) + ", no price";
+            return std::string(NameOf(label)) + " shows " + Quoted(text) + ", no price";
         }
     }
     const bool tick = IsTick(applied) && !applied.failed;
     const bool sale = !applied.skipped && applied.event.kind == PlayerEvent::Kind::Sell;
     const std::string& power = after.Text(LabelId::BuyingPower);
-    if (tick && !ParseMoney(power)) return "buying power " + Quote(power) + " after a tick is no money text";
+    if (tick && !ParseMoney(power)) return "buying power " + Quoted(power) + " after a tick is no money text";
     if (sale) {
         if (ParseWhole(power) != AvailableFunds(after.state)) {
-            return "buying power " + Quote(power) + " after a sale, funds " +
+            return "buying power " + Quoted(power) + " after a sale, funds " +
                    std::to_string(AvailableFunds(after.state));
         }
     } else if (!ParseMoney(power) && !ParseWhole(power)) {
-        return "buying power " + Quote(power) + " is no number";
+        return "buying power " + Quoted(power) + " is no number";
     }
     for (LabelId label : {LabelId::AmountCommitted, LabelId::UnrealizedProfit}) {
         const std::string& text = after.Text(label);
         const bool designText = !ticked_ && !tick && text == texts::kManYen;
         if (!text.empty() && !designText && !ParseMoney(text)) {
-            return std::string(NameOf(label)) + " shows " + Quote(text) + ", no money text";
+            return std::string(NameOf(label)) + " shows " + Quoted(text) + ", no money text";
         }
     }
     if (!IsOrderStatus(after.Text(LabelId::OrderStatus))) {
-        return "order status " + Quote(after.Text(LabelId::OrderStatus)) + " is none the game writes";
+        return "order status " + Quoted(after.Text(LabelId::OrderStatus)) + " is none the game writes";
     }
     const std::string& verdict = after.Text(LabelId::ProfitIndicator);
     if (!verdict.empty() && verdict != texts::kProfitTaken && verdict != texts::kLossCut) {
-        return "profit indicator shows " + Quote(verdict);
+        return "profit indicator shows " + Quoted(verdict);
     }
     return std::nullopt;
 }

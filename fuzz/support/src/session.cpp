@@ -21,7 +21,6 @@ std::optional<std::string> Play(std::span<const PlayerEvent> events) {
             // The last events before the fault, oldest first.
             const std::size_t from = i > 12 ? i - 12 : 0;
             report += "\n  after:";
-            // Appended piece by piece: `" " + std::string&&` trips a false -Wrestrict in GCC 12 at -O2.
             for (std::size_t k = from; k < i; ++k) report.append(" ").append(Describe(events[k])).append(";");
             return report;
         }

@@ -91,6 +91,16 @@ constexpr const Control<ButtonId>& ControlOf(ButtonId id) { return kButtonContro
 constexpr const Control<SelectorId>& ControlOf(SelectorId id) { return kSelectorControls[IndexOf(id)]; }
 
 enum class Colour { WindowText, Red, Blue };
+// Every colour, in the order of their values.
+inline constexpr std::array kColours = {Colour::WindowText, Colour::Red, Colour::Blue};
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kColours.size(); ++i) {
+            if (static_cast<std::size_t>(kColours[i]) != i) return false;
+        }
+        return true;
+    }(),
+    "kColours lists the colours in the order of their values");
 
 // The colour's name in the replay tool's output and the page's style sheet.
 constexpr std::string_view ColourName(Colour colour) {

@@ -1,12 +1,15 @@
 """The browser page under a test's control: the site served from 127.0.0.1 on a port the
 system picks, Debian's headless Chromium driven through chromedriver, and the page's
-clock and timers replaced, before the page loads, by ones the caller sets and advances.
-Shared by the browser test, the page's screenshots and its measurement."""
+clock and timers replaced, before the page loads, by ones the caller sets and advances;
+and the words of the replay scripts a player can give the page. Shared by the browser
+test, the page's screenshots and its measurement, which find it on PYTHONPATH (the
+CMake test and tools/lib.sh's browser_python put tools/browser there)."""
 
 import contextlib
 import functools
 import http.server
 import json
+import socket
 import tempfile
 import threading
 
@@ -17,6 +20,28 @@ from selenium.webdriver.common.by import By
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
+
+# The captions of the buttons a script's words click, and of the two selectors.
+BUTTONS = {"start": "相場開始", "end": "相場終了", "buy": "買い注文", "sell": "売り注文"}
+SHARE_CAPTION, SPEED_CAPTION = "【株数】", "Game Speed"
+
+
+def commands(script):
+    """The words of each command of a replay script's text, comments and blank lines
+    dropped."""
+    for line in script.splitlines():
+        words = line.split("#", 1)[0].split()
+        if words:
+            yield words
+
+
+def time_of_day(value):
+    """The millisecond of the day a script's `start` names: HH:MM:SS.mmm or a number."""
+    if ":" not in value:
+        return int(value)
+    hours, minutes, rest = value.split(":")
+    seconds, millis = rest.split(".")
+    return ((int(hours) * 60 + int(minutes)) * 60 + int(seconds)) * 1000 + int(millis)
 
 # Runs before any script of the page: Date and performance.now read a clock the test
 # sets, and setInterval (the market clock) fires only when the test advances that clock
@@ -69,23 +94,63 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
     # Keeps connections open, as any production server does.
     protocol_version = "HTTP/1.1"
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
-                      ".js": "text/javascript", ".woff2": "font/woff2"}
+                      ".js": "text/javascript", ".woff2": "font/woff2",
+                      ".webmanifest": "application/manifest+json"}
 
     def log_message(self, *args):
         pass
 
 
+class _ClosingServer(http.server.ThreadingHTTPServer):
+    """Keeps its open connections, so that stopping it ends the kept-alive ones too."""
+
+    def __init__(self, *args):
+        super().__init__(*args)
+        self._lock = threading.Lock()
+        self._connections = set()
+
+    def process_request(self, request, client_address):
+        with self._lock:
+            self._connections.add(request)
+        super().process_request(request, client_address)
+
+    def shutdown_request(self, request):
+        with self._lock:
+            self._connections.discard(request)
+        super().shutdown_request(request)
+
+    def close_connections(self):
+        with self._lock:
+            for connection in self._connections:
+                with contextlib.suppress(OSError):
+                    connection.shutdown(socket.SHUT_RDWR)
+
+
+class Server:
+    """Serves `site` on 127.0.0.1 at a port the system picks, at `url`, until stopped."""
+
+    def __init__(self, site):
+        self._server = _ClosingServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
+        self.url = f"http://127.0.0.1:{self._server.server_address[1]}/"
+        threading.Thread(target=self._server.serve_forever, daemon=True).start()
+
+    def stop(self):
+        """Stops listening and ends every open connection: nothing answers at `url` then."""
+        if self._server:
+            self._server.shutdown()
+            self._server.server_close()
+            self._server.close_connections()
+            self._server = None
+
+
 @contextlib.contextmanager
 def served(site):
     """Serves `site` on 127.0.0.1 at a port the system picks; yields the base URL."""
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
+    server = Server(site)
     try:
-        yield f"http://127.0.0.1:{server.server_address[1]}/"
+        yield server.url
     finally:
-        server.shutdown()
-        server.server_close()
+        server.stop()
 
 
 @contextlib.contextmanager
@@ -125,7 +190,7 @@ def open_page(driver, url):
 
 BOARD_STATE = """
 const form = document.querySelector('main');
-const colourName = { 'rgb(0, 0, 0)': 'windowtext', 'rgb(255, 0, 0)': 'red', 'rgb(0, 0, 255)': 'blue' };
+const colourName = arguments[0];
 const labels = {}, colours = {}, buttons = {}, weights = {};
 for (const el of form.querySelectorAll('[data-field]')) {
   labels[el.id] = el.textContent;
@@ -137,8 +202,11 @@ return { labels, colours, buttons, weights, timers: window.__zemkariTest.repeati
 """
 
 
-def board_state(driver):
-    return driver.execute_script(BOARD_STATE)
+def board_state(driver, colour_names=None):
+    """The board as the transcripts give it: label texts, colours by the names of
+    `colour_names` (a CSS colour such as "rgb(255, 0, 0)" to its name; any other colour
+    as the browser writes it), button states; with the weights and the running timers."""
+    return driver.execute_script(BOARD_STATE, colour_names or {})
 
 
 def button_by_caption(driver, caption):

@@ -1,0 +1,60 @@
+#!/usr/bin/python3
+"""Puts the browser page in each scene of the window's screenshots and captures its game
+area: `page_scenes.py SITE SCENES OUTPUT_DIR` plays each scene of SCENES
+(tools/screenshots/scenes.txt) with the mouse on a freshly loaded page, at the scene's
+screen scale, and writes OUTPUT_DIR/web-NAME.png. Needs tools/browser on PYTHONPATH."""
+
+import pathlib
+import sys
+
+import page_driver
+
+
+def scenes(path):
+    """(name, scale, script text) of each scene of the list."""
+    for line in pathlib.Path(path).read_text(encoding="utf-8").splitlines():
+        if line.strip() and not line.startswith("#"):
+            name, scale, *script = line.split(maxsplit=2)
+            yield name, int(scale), "".join(script).replace(";", "\n")
+
+
+def play(driver, words):
+    """Gives the page one command of a replay script, as a player with the mouse would,
+    the market clock ticking on demand."""
+    name, value = words[0], words[1] if len(words) > 1 else None
+    if name == "start":
+        driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", page_driver.time_of_day(value))
+    if name in page_driver.BUTTONS:
+        page_driver.button_by_caption(driver, page_driver.BUTTONS[name]).click()
+    elif name == "tick":
+        for _ in range(int(value or 1)):
+            driver.execute_script("window.__zemkariTest.fireNext()")
+    elif name in ("qty", "speed"):
+        caption = page_driver.SHARE_CAPTION if name == "qty" else page_driver.SPEED_CAPTION
+        page_driver.selector_item(driver, caption, int(value)).click()
+    else:
+        raise SystemExit(f"no player can do {' '.join(words)!r}")
+
+
+def main():
+    site, listed, output = sys.argv[1], sys.argv[2], pathlib.Path(sys.argv[3])
+    by_scale = {}
+    for name, scale, script in scenes(listed):
+        by_scale.setdefault(scale, []).append((name, script))
+    with page_driver.served(site) as url:
+        for scale, shots in by_scale.items():
+            with page_driver.chromium(scale=scale) as driver:
+                page_driver.fake_clock_and_timers(driver)
+                for name, script in shots:
+                    page_driver.open_page(driver, url)
+                    for words in page_driver.commands(script):
+                        play(driver, words)
+                    # No focus ring in the picture, as in the window's.
+                    driver.execute_script("document.activeElement.blur()")
+                    target = output / f"web-{name}.png"
+                    driver.find_element("css selector", "main").screenshot(str(target))
+                    print(target)
+
+
+if __name__ == "__main__":
+    main()

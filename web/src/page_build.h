@@ -1,0 +1,48 @@
+#pragma once
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "zemkari/design/window.h"
+
+// What the page's two build programs (make_page, font_characters) share.
+namespace zemkari::web {
+
+// The line with the game's name and version, as the window shows it; the page shows it
+// and its font holds its characters.
+inline std::string VersionLine(std::string_view version) {
+    std::string line(design::kWindowTitle);
+    line.append(1, ' ').append(version);
+    return line;
+}
+
+// The page's own texts, beside the game's: the core failing to load or stopping, and a
+// newer version of the site waiting for the next load.
+namespace page_texts {
+inline constexpr std::string_view kLoadFailed = "ゲームを読み込めませんでした。";
+inline constexpr std::string_view kCoreStopped = "エラーでゲームが止まりました。";
+inline constexpr std::string_view kRetry = "再試行";
+inline constexpr std::string_view kNewVersion = "新しい版があります。再読み込みで更新されます。";
+}  // namespace page_texts
+
+// The whole file, or nothing when it cannot be opened: a page without its style must
+// not pass for a page.
+inline std::optional<std::string> ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writes `text` as the whole file; false unless all of it reached the file, the last
+// buffer's flush included.
+inline bool WriteFile(const char* path, std::string_view text) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    return !out.fail();
+}
+
+}  // namespace zemkari::web
