@@ -175,12 +175,12 @@ the window is built. The window icon, which no first frame draws, is set once th
 frame is out; its pictures are read only when the window system asks for them and are
 not kept, so offscreen it costs nothing, and on X11 it goes out just after the frame.
 """
-# tools/measure-web.sh writes the browser page's section; it stays as it was.
+# tools/measure-web.sh and tools/lighthouse.sh write the browser page's sections; they
+# stay as they were, in their order.
 import re
 previous = open(out).read() if os.path.exists(out) else ""
-web = re.search(r"\n## The browser page\n.*?(?=\n## |\Z)", previous, flags=re.S)
-if web:
-    text = text.rstrip("\n") + "\n" + web.group(0).rstrip("\n") + "\n"
+for web in re.findall(r"\n## The browser page[^\n]*\n.*?(?=\n## |\Z)", previous, flags=re.S):
+    text = text.rstrip("\n") + "\n" + web.rstrip("\n") + "\n"
 open(out, "w").write(text)
 print(f"wrote {out}")
 if misses:
