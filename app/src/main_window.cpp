@@ -9,7 +9,7 @@
 namespace zemkari::app {
 namespace {
 
-QString Caption() { return QStringLiteral("Zemkari " ZEMKARI_VERSION); }
+QString Caption() { return ui::Utf8(design::VersionLine(ZEMKARI_VERSION)); }
 
 }  // namespace
 
