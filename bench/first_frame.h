@@ -27,7 +27,11 @@ private:
 };
 
 // Reports the first frame of a top-level widget: once its first paint pass has
-// been flushed, writes the phases and "painted" to stdout and quits the event loop.
+// been flushed, writes the phases and "painted" with the time on the monotonic clock
+// (nanoseconds since its epoch, which every process shares) to stdout and quits the
+// event loop.
+// It quits only after what was queued by then has run (the game sets its icon right
+// after its first frame), so the peak memory the parent reads counts that too.
 class FirstFrame final : public QObject {
 public:
     FirstFrame(QWidget& window, Phases& phases) : phases_(phases) { window.installEventFilter(this); }
@@ -40,10 +44,13 @@ protected:
             QMetaObject::invokeMethod(
                 this,
                 [this] {
+                    const auto now = std::chrono::steady_clock::now().time_since_epoch();
                     phases_.Mark("painted");
-                    std::printf("%s\npainted\n", phases_.Line().c_str());
+                    std::printf("%s\npainted %lld\n", phases_.Line().c_str(),
+                                static_cast<long long>(std::chrono::nanoseconds(now).count()));
                     std::fflush(stdout);
-                    QCoreApplication::quit();
+                    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                              Qt::QueuedConnection);
                 },
                 Qt::QueuedConnection);
         }

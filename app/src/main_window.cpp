@@ -1,9 +1,7 @@
 #include "zemkari/app/main_window.h"
 
-#include <QDir>
-#include <QIcon>
-
 #include "zemkari/app/game_application.h"
+#include "zemkari/app/game_icon.h"
 #include "zemkari/ui/field_accessibility.h"
 #include "zemkari/ui/keyboard_play.h"
 #include "zemkari/ui/utf8.h"
@@ -11,15 +9,7 @@
 namespace zemkari::app {
 namespace {
 
-QString Caption() { return QStringLiteral("Zemkari " ZEMKARI_VERSION); }
-
-// One PNG per size, rendered from icons/zemkari.svg; Qt needs no SVG module to show them.
-QIcon GameIcon() {
-    QIcon icon;
-    const QDir icons(QStringLiteral(":/icons"));
-    for (const QString& file : icons.entryList()) icon.addFile(icons.filePath(file));
-    return icon;
-}
+QString Caption() { return ui::Utf8(design::VersionLine(ZEMKARI_VERSION)); }
 
 }  // namespace
 
@@ -36,11 +26,22 @@ GameWindow::GameWindow(const Clock& clock, QWidget* parent)
 // window system (minimum and maximum size are the same).
 void GameWindow::FixFrame() {
     setWindowTitle(ui::Utf8(design::kWindowTitle));
-    setWindowIcon(GameIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(design::kClientWidth, design::kClientHeight);
     move(kWindowPosition);
+}
+
+// The icon waits for the first frame: decoding its PNGs and handing every size to the
+// window system would hold that frame up by a few milliseconds, and the first frame
+// does not draw it. Queued, so it follows the paint pass and its flush.
+void GameWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (iconPending_) {
+        iconPending_ = false;
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(GameIcon()); }, Qt::QueuedConnection);
+    }
 }
 
 void GameWindow::ConnectHandlers() {

@@ -4,6 +4,7 @@
 // opening state, the colours, the tab order, and a window that keeps its size.
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QIcon>
 #include <QImage>
 #include <QStyle>
 #include <algorithm>
@@ -224,12 +225,32 @@ private slots:
         QCOMPARE(window.State(), zemkari::MarketState{});
     }
 
-    void hasItsTitleIconAndPlace() {
+    void hasItsTitleAndPlace() {
         GameWindow window(clock_);
         QCOMPARE(window.windowTitle(), Utf8(design::kWindowTitle));
-        QVERIFY(!window.windowIcon().isNull());
         QCOMPARE(window.pos(), zemkari::app::kWindowPosition);
         QCOMPARE(Control<QLabel>(window, design::kVersionLine.name).text(), QStringLiteral("Zemkari " ZEMKARI_VERSION));
+    }
+
+    // The icon comes once the first frame is out, never before to hold it up; then it
+    // offers every size a title bar and a task switcher draw, each a picture of its own.
+    void showsItsIconOnceTheFirstFrameIsOut() {
+        GameWindow window(clock_);
+        QVERIFY(window.windowIcon().isNull());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!window.windowIcon().isNull());
+        const QIcon icon = window.windowIcon();
+        const QList<int> sizes = {ZEMKARI_WINDOW_ICON_SIZES};
+        for (const int size : sizes) {
+            QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
+            const QImage picture = icon.pixmap(QSize(size, size)).toImage();
+            QCOMPARE(picture.size(), QSize(size, size));
+            QCOMPARE(qAlpha(picture.pixel(size / 2, size / 2)), 255);  // drawn, not a blank square
+        }
+        // Between two sizes the larger picture is scaled down; beyond the largest, none is scaled up.
+        QCOMPARE(icon.pixmap(QSize(sizes[0] + 4, sizes[0] + 4)).size(), QSize(sizes[0] + 4, sizes[0] + 4));
+        QCOMPARE(icon.actualSize(QSize(4 * sizes.back(), 4 * sizes.back())), QSize(sizes.back(), sizes.back()));
     }
 
     void cannotBeResizedOrMaximised() {

@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: font_characters VERSION REGULAR.txt BOLD.txt\n";
         return 2;
     }
-    const bool written = web::WriteFile(argv[2], web::Characters(web::VersionLine(argv[1])) + '\n') &&
+    const bool written = web::WriteFile(argv[2], web::Characters(design::VersionLine(argv[1])) + '\n') &&
                          web::WriteFile(argv[3], web::BoldCharacters() + '\n');
     if (!written) {
         std::cerr << "font_characters: cannot write the lists\n";

@@ -377,7 +377,7 @@ int main(int argc, char** argv) {
         std::cerr << "make_page: " << (face.empty() ? "the style sets no --face colour" : "bad icon sizes") << "\n";
         return 2;
     }
-    const std::string versionLine = web::VersionLine(argv[2]);
+    const std::string versionLine = design::VersionLine(argv[2]);
     web::Page page(versionLine);
     const std::string body = page.Body();
     const std::string site = argv[3];

@@ -11,14 +11,6 @@
 // What the page's two build programs (make_page, font_characters) share.
 namespace zemkari::web {
 
-// The line with the game's name and version, as the window shows it; the page shows it
-// and its font holds its characters.
-inline std::string VersionLine(std::string_view version) {
-    std::string line(design::kWindowTitle);
-    line.append(1, ' ').append(version);
-    return line;
-}
-
 // The page's own texts, beside the game's: the core failing to load or stopping, and a
 // newer version of the site waiting for the next load.
 namespace page_texts {

@@ -30,6 +30,9 @@ public slots:
     void OnSell();
     void OnTick();  // the market clock's tick
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void FixFrame();
     void ConnectHandlers();
@@ -41,6 +44,7 @@ private:
     MarketState state_{};
     ui::WindowControls controls_;
     ui::QtBoard board_;
+    bool iconPending_ = true;  // until the first frame is out
 };
 
 // Where the window opens: the top-left corner of its frame on the screen.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -315,6 +316,13 @@ constexpr Rect SelectorItemRect(const SelectorDesign& design, int item) {
 // The window itself: its object name and the page's element id (the old form's name).
 inline constexpr std::string_view kWindowName = "Form1";
 inline constexpr std::string_view kWindowTitle = "Zemkari";
+
+// What the version line says: the game's name and its version.
+inline std::string VersionLine(std::string_view version) {
+    std::string line(kWindowTitle);
+    line.append(1, ' ').append(version);
+    return line;
+}
 
 // A colour the design fixes, 0 to 255 a channel. The window text takes the desktop's
 // own colour instead.
