@@ -71,7 +71,7 @@ function fitChart(shown) {
   painter.context.drawImage(kept, 0, 0, width, height);
 }
 
-// A canvas forgets its pen with its size. Its first use after it allocates the canvas's
+// A canvas forgets its pen with its size, and its first use after that allocates its
 // pixels, which on a phone takes long enough to put off until the first picture is up.
 function takePen() {
   const { context, ratio } = painter;
