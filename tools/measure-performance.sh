@@ -14,8 +14,8 @@
 # Usage: tools/measure-performance.sh [startup-runs]   (default 30)
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+root="$ZEMKARI_ROOT"
 runs="${1:-30}"
 
 cmake --preset perf >/dev/null
@@ -45,8 +45,9 @@ fi
 echo "== CPU while a day runs at 0.5-second ticks (about 26 s)"
 "$bin/day_cpu_bench" 2>/dev/null | tee "$results/day.txt"
 
-python3 - "$results" "$root/docs/performance.md" <<'PY'
+browser_python - "$results" "$root/docs/performance.md" <<'PY'
 import json, os, platform, subprocess, sys, datetime
+from performance_doc import at_most, misses, sections, table
 results, out = sys.argv[1], sys.argv[2]
 values = {}
 for name in ("tick.txt", "startup.txt", "startup_xvfb.txt", "day.txt"):
@@ -61,11 +62,7 @@ qt = subprocess.run(["qtpaths6", "--qt-version"], capture_output=True, text=True
 cpu = next((l.split(":", 1)[1].strip() for l in open("/proc/cpuinfo") if l.startswith("model name")), "?")
 load = open("/proc/loadavg").read().split()[:3]
 
-rows, misses = [], []
-def row(figure, measured, bound, ok, command):
-    rows.append(f"| {figure} | {measured} | {bound} | {'yes' if ok else '**no**'} | `{command}` |")
-    if not ok:
-        misses.append(figure)
+rows = []
 
 def ns(name, field):
     return core[name][field] * {"ns": 1, "us": 1e3, "ms": 1e6}[core[name]["time_unit"]]
@@ -75,23 +72,27 @@ rows_core = [
     f"| One headless day (`BM_Day`: start, 55 ticks, a buy and a sale, end) | {ns('BM_Day', 'real_time') / 1e3:.1f} µs | {ns('BM_Day', 'cpu_time') / 1e3:.1f} µs |",
 ]
 tick = values["tick_median_us"]
-row("One tick through the Qt Board, chart redrawn, window repainted (offscreen), median",
+rows.append(at_most(
+    "One tick through the Qt Board, chart redrawn, window repainted (offscreen), median",
     f"{tick / 1e3:.3f} ms (CPU {values['tick_cpu_median_us'] / 1e3:.3f} ms; 90th pct {values['tick_p90_us'] / 1e3:.3f} ms)",
-    "≤ 1 ms", tick <= 1000, "build/perf/bench/window_tick_bench")
+    tick / 1e3, 1, " ms", "build/perf/bench/window_tick_bench"))
 platforms = [(prefix, where, command) for prefix, where, command in (
     ("", "offscreen", "build/perf/bench/startup_bench <game> <texts> <bare>"),
     ("xvfb_", "Xvfb", "tools/with-xvfb.sh … startup_bench <game> <texts> <bare>")) if prefix + "startup_ratio" in values]
 for prefix, where, command in platforms:
     v = lambda key: values[prefix + key]
-    row(f"Start-up to first painted frame, game ÷ the same texts without the game ({where}), medians",
+    rows.append(at_most(
+        f"Start-up to first painted frame, game ÷ the same texts without the game ({where}), medians",
         f"{v('startup_ratio'):.3f} ({v('startup_game_ms'):.1f} ms ÷ {v('startup_floor_ms'):.1f} ms)",
-        "≤ 1.05", v("startup_ratio") <= 1.05, command)
-    row(f"Peak resident memory, game ÷ the same texts without the game ({where}), medians",
+        v("startup_ratio"), 1.05, "", command))
+    rows.append(at_most(
+        f"Peak resident memory, game ÷ the same texts without the game ({where}), medians",
         f"{v('peak_rss_ratio'):.3f} ({v('peak_rss_game_kib') / 1024:.1f} MiB ÷ {v('peak_rss_floor_kib') / 1024:.1f} MiB)",
-        "≤ 1.05", v("peak_rss_ratio") <= 1.05, command)
-row("CPU while a whole day runs at 0.5-s ticks, share of one core",
+        v("peak_rss_ratio"), 1.05, "", command))
+rows.append(at_most(
+    "CPU while a whole day runs at 0.5-s ticks, share of one core",
     f"{values['day_cpu_share_percent']:.3f} % ({values['day_cpu_ms']:.0f} ms CPU in {values['day_wall_s']:.1f} s)",
-    "≤ 0.5 %", values["day_cpu_share_percent"] <= 0.5, "build/perf/bench/day_cpu_bench")
+    values["day_cpu_share_percent"], 0.5, " %", "build/perf/bench/day_cpu_bench"))
 
 def bare_line(prefix, where):
     v = lambda key: values[prefix + key]
@@ -123,9 +124,7 @@ Release build (`perf` preset), `QT_QPA_PLATFORM=offscreen` unless noted.
 
 ## The budget
 
-| Figure | Measured | Bound | Met | Command |
-|---|---|---|---|---|
-{chr(10).join(rows)}
+{chr(10).join(table(rows))}
 
 ## Also measured
 
@@ -177,13 +176,12 @@ not kept, so offscreen it costs nothing, and on X11 it goes out just after the f
 """
 # tools/measure-web.sh and tools/lighthouse.sh write the browser page's sections; they
 # stay as they were, in their order.
-import re
 previous = open(out).read() if os.path.exists(out) else ""
-for web in re.findall(r"\n## The browser page[^\n]*\n.*?(?=\n## |\Z)", previous, flags=re.S):
+for web in sections(previous, "## The browser page"):
     text = text.rstrip("\n") + "\n" + web.rstrip("\n") + "\n"
 open(out, "w").write(text)
 print(f"wrote {out}")
-if misses:
-    print("over budget: " + "; ".join(misses), file=sys.stderr)
+if misses(rows):
+    print("over budget: " + "; ".join(misses(rows)), file=sys.stderr)
     sys.exit(1)
 PY

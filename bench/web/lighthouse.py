@@ -15,13 +15,13 @@ import datetime
 import json
 import os
 import pathlib
-import re
 import statistics
 import subprocess
 import sys
 import tempfile
 
 import page_driver
+import performance_doc
 
 BOUNDS = {"performance": 0.95, "accessibility": 1.0, "best-practices": 1.0}
 METRICS = ("first-contentful-paint", "largest-contentful-paint", "total-blocking-time", "cumulative-layout-shift",
@@ -53,8 +53,7 @@ def lost_points(report):
 
 def record(path, version, scores, metrics, lost, reports):
     now = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")
-    rows = [f"| {name} | {scores[name]:.2f} | ≥ {bound:g} | {'yes' if scores[name] >= bound else '**no**'} |"
-            for name, bound in BOUNDS.items()]
+    rows = [performance_doc.at_least(name, f"{scores[name]:.2f}", scores[name], bound) for name, bound in BOUNDS.items()]
     runs = ", ".join(str(r["categories"]["performance"]["score"]) for r in reports)
     hosts = ", ".join(str(round(r["environment"]["benchmarkIndex"])) for r in reports)
     section = [
@@ -67,9 +66,7 @@ def record(path, version, scores, metrics, lost, reports):
         f"{runs}; Lighthouse's benchmark index of the host, lower when the machine is busy: {hosts}); the other two "
         "scores do not vary between runs.",
         "",
-        "| Category | Score | Bound | Met |",
-        "|---|---|---|---|",
-        *rows,
+        *performance_doc.table(rows, first="Category"),
         "",
         "Metrics of the median run: " + ", ".join(f"{name.replace('-', ' ')} {value}" for name, value in metrics.items())
         + ".",
@@ -77,9 +74,8 @@ def record(path, version, scores, metrics, lost, reports):
     if lost:
         section += ["", "Audits that cost points: " + "; ".join(lost) + "."]
     doc = pathlib.Path(path)
-    text = doc.read_text(encoding="utf-8") if doc.exists() else "# Performance\n"
-    text = re.sub(r"\n## The browser page in Lighthouse\n.*?(?=\n## |\Z)", "", text, flags=re.S).rstrip("\n")
-    doc.write_text(text + "\n\n" + "\n".join(section) + "\n", encoding="utf-8")
+    text = doc.read_text(encoding="utf-8") if doc.exists() else ""
+    doc.write_text(performance_doc.replace_section(text, section), encoding="utf-8")
 
 
 def chromium_version():
