@@ -145,18 +145,20 @@ inline constexpr std::array<PhoneSelector, kCountOf<SelectorId>> kPhoneSelectors
 
 // ---- What the tables must hold ----
 
-constexpr const PhoneCell* FindPhoneCell(std::string_view name) {
-    for (const PhoneCell& cell : kPhoneCells) {
-        if (cell.name == name) return &cell;
+// Where an entry stands in its table, or -1. Indices rather than pointers: GCC with
+// AddressSanitizer cannot compare pointers into a table at compile time.
+constexpr int PhoneCellIndex(std::string_view name) {
+    for (std::size_t i = 0; i < kPhoneCells.size(); ++i) {
+        if (kPhoneCells[i].name == name) return static_cast<int>(i);
     }
-    return nullptr;
+    return -1;
 }
 
-constexpr const PhoneGroupGrid* FindPhoneGrid(Container container) {
-    for (const PhoneGroupGrid& grid : kPhoneGroupGrids) {
-        if (grid.container == container) return &grid;
+constexpr int PhoneGridIndex(Container container) {
+    for (std::size_t i = 0; i < kPhoneGroupGrids.size(); ++i) {
+        if (kPhoneGroupGrids[i].container == container) return static_cast<int>(i);
     }
-    return nullptr;
+    return -1;
 }
 
 // Whether `areas` names `area` as a whole word.
@@ -175,23 +177,24 @@ constexpr bool NamesArea(std::string_view areas, std::string_view area) {
 // A control's cell lies in a grid of its container: the page's in both orientations, or
 // its group box's.
 constexpr bool CellInGrid(std::string_view name, Container container) {
-    const PhoneCell* cell = FindPhoneCell(name);
-    if (cell == nullptr) return false;
+    const int cell = PhoneCellIndex(name);
+    if (cell < 0) return false;
+    const std::string_view area = kPhoneCells[static_cast<std::size_t>(cell)].area;
     if (container == Container::Client) {
         for (const PhoneArrangement& arrangement : kPhoneArrangements) {
-            if (!NamesArea(arrangement.client.areas, cell->area)) return false;
+            if (!NamesArea(arrangement.client.areas, area)) return false;
         }
         return true;
     }
-    const PhoneGroupGrid* grid = FindPhoneGrid(container);
-    return grid != nullptr && NamesArea(grid->grid.areas, cell->area);
+    const int grid = PhoneGridIndex(container);
+    return grid >= 0 && NamesArea(kPhoneGroupGrids[static_cast<std::size_t>(grid)].grid.areas, area);
 }
 
 static_assert(
     [] {
         for (const GroupDesign& group : kGroups) {
             if (!CellInGrid(group.name, Container::Client)) return false;
-            if (group.id != kChartContainer && FindPhoneGrid(group.id) == nullptr) return false;
+            if (group.id != kChartContainer && PhoneGridIndex(group.id) < 0) return false;
         }
         for (const SelectorDesign& selector : kSelectorDesigns) {
             if (!CellInGrid(selector.name, Container::Client)) return false;
@@ -213,8 +216,9 @@ static_assert(
             if (IndexOf(kPhoneSelectors[i].id) != i) return false;
         }
         const auto phoneSize = [](std::string_view name, Type type) {
-            const PhoneCell* cell = FindPhoneCell(name);
-            return cell != nullptr && cell->pixelSize != 0 ? cell->pixelSize : type.pixelSize;
+            const int cell = PhoneCellIndex(name);
+            const int size = cell < 0 ? 0 : kPhoneCells[static_cast<std::size_t>(cell)].pixelSize;
+            return size != 0 ? size : type.pixelSize;
         };
         if (phoneSize(kVersionLine.name, kVersionLine.type) < kSmallestPhoneType) return false;
         for (const LabelDesign& label : kLabelDesigns) {

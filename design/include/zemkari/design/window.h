@@ -353,32 +353,38 @@ inline constexpr int kHatchRow = 4;
 
 // ---- The state of every control as the window opens ----
 
-constexpr const LabelDesign* FindDesign(LabelId field) {
-    for (const LabelDesign& design : kLabelDesigns) {
-        if (design.field == field) return &design;
+// Where a control's design stands in its table, or -1. Indices rather than pointers:
+// GCC with AddressSanitizer cannot compare pointers into a table at compile time.
+constexpr int DesignIndex(LabelId field) {
+    for (std::size_t i = 0; i < kLabelDesigns.size(); ++i) {
+        if (kLabelDesigns[i].field == field) return static_cast<int>(i);
     }
-    return nullptr;
+    return -1;
 }
-constexpr const ButtonDesign* FindDesign(ButtonId button) {
-    for (const ButtonDesign& design : kButtonDesigns) {
-        if (design.id == button) return &design;
+constexpr int DesignIndex(ButtonId button) {
+    for (std::size_t i = 0; i < kButtonDesigns.size(); ++i) {
+        if (kButtonDesigns[i].id == button) return static_cast<int>(i);
     }
-    return nullptr;
+    return -1;
 }
 static_assert(
     [] {
         for (std::size_t i = 0; i < kCountOf<LabelId>; ++i) {
-            if (FindDesign(static_cast<LabelId>(i)) == nullptr) return false;
+            if (DesignIndex(static_cast<LabelId>(i)) < 0) return false;
         }
         for (std::size_t i = 0; i < kCountOf<ButtonId>; ++i) {
-            if (FindDesign(static_cast<ButtonId>(i)) == nullptr) return false;
+            if (DesignIndex(static_cast<ButtonId>(i)) < 0) return false;
         }
         return true;
     }(),
     "every field and every button has a design");
 
-constexpr const LabelDesign& DesignOf(LabelId field) { return *FindDesign(field); }
-constexpr const ButtonDesign& DesignOf(ButtonId button) { return *FindDesign(button); }
+constexpr const LabelDesign& DesignOf(LabelId field) {
+    return kLabelDesigns[static_cast<std::size_t>(DesignIndex(field))];
+}
+constexpr const ButtonDesign& DesignOf(ButtonId button) {
+    return kButtonDesigns[static_cast<std::size_t>(DesignIndex(button))];
+}
 constexpr std::string_view OpeningText(LabelId field) { return DesignOf(field).text; }
 constexpr Colour OpeningColour(LabelId field) { return DesignOf(field).colour; }
 constexpr bool OpensEnabled(ButtonId button) { return DesignOf(button).enabled; }
