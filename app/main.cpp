@@ -6,7 +6,6 @@ int main(int, char* argv[]) {
     int argc = 1;
     zemkari::app::GameApplication application(argc, argv);
     zemkari::SystemClock clock;
-    // NOLINTNEXTLINE(readability-identifier-naming): the window object keeps the rules' name
     zemkari::app::GameWindow window(clock);
     window.show();
     return application.exec();

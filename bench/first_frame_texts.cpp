@@ -64,8 +64,8 @@ void Label(const LabelDesign& design, const QString& text, QWidget& parent) {
 void Selector(const SelectorDesign& design, QWidget& parent) {
     QGroupBox* box =
         Group(design.title, design.type, QRect(design.left, design.top, design.width, design.height), parent);
-    for (int i = 0; i < design.itemCount; ++i) {
-        auto* item = new QRadioButton(Utf8(design.items[static_cast<std::size_t>(i)]), box);
+    for (int i = 0; i < static_cast<int>(design.items.size()); ++i) {
+        auto* item = new QRadioButton(Utf8(design.items[static_cast<std::size_t>(i)].caption), box);
         const Rect rect = SelectorItemRect(design, i);
         item->setGeometry(rect.left, rect.top, rect.width, rect.height);
         item->setChecked(i == design.selected);
@@ -87,7 +87,7 @@ void BuildTexts(QWidget& client) {
     const auto container = [&](Container c) -> QWidget& { return *containers[static_cast<std::size_t>(c)]; };
 
     // The one line the game writes before it opens: its name and version.
-    Label(kVersionLine, QStringLiteral("Zemkari " ZEMKARI_VERSION), client);
+    Label(kVersionLine, Utf8(VersionLine(ZEMKARI_VERSION)), client);
     for (const LabelDesign& design : kLabelDesigns) Label(design, Utf8(design.text), container(design.container));
     for (const ButtonDesign& design : kButtonDesigns) {
         auto* button = new QPushButton(Utf8(design.caption), &container(design.container));

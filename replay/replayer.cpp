@@ -15,21 +15,21 @@ constexpr std::array kColouredLabels = {LabelId::OrderStatus, LabelId::Comment, 
 
 ordered_json Labels(const HeadlessBoard& board) {
     ordered_json labels = ordered_json::object();
-    for (const auto& label : kLabelControls) labels[std::string(label.name)] = board.Text(label.id);
+    for (const auto& label : design::kLabelControls) labels[std::string(label.name)] = board.Text(label.id);
     return labels;
 }
 
 ordered_json Colours(const HeadlessBoard& board) {
     ordered_json colours = ordered_json::object();
     for (LabelId label : kColouredLabels) {
-        colours[std::string(ControlOf(label).name)] = ColourName(board.ColourOf(label));
+        colours[std::string(design::NameOf(label))] = ColourName(board.ColourOf(label));
     }
     return colours;
 }
 
 ordered_json Buttons(const HeadlessBoard& board) {
     ordered_json buttons = ordered_json::object();
-    for (const auto& button : kButtonControls) buttons[std::string(button.name)] = board.IsEnabled(button.id);
+    for (const auto& button : design::kButtonControls) buttons[std::string(button.name)] = board.IsEnabled(button.id);
     return buttons;
 }
 

@@ -3,7 +3,9 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "zemkari/design/window.h"
 #include "zemkari/ui/game_style.h"
+#include "zemkari/ui/utf8.h"
 
 namespace zemkari::app {
 
@@ -21,7 +23,7 @@ bool GameApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void ShowError(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Zemkari"), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, ui::Utf8(design::kWindowTitle), text, QMessageBox::Ok, parent);
     box.exec();
 }
 

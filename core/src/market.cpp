@@ -7,14 +7,16 @@
 
 #include "zemkari/rules.h"
 #include "zemkari/scenarios.h"
-#include "zemkari/texts.h"
 
 namespace zemkari {
+
+using design::TextId;
+
 namespace {
 
 std::string Decimal(Money value) { return std::to_string(value); }
 
-std::string MoneyText(Money amount) { return Decimal(amount) + std::string(texts::kManYen); }
+std::string MoneyText(Money amount) { return Decimal(amount) + std::string(TextOf(TextId::ManYen)); }
 
 // The high and low of the day live in their labels; anything but a whole number
 // there (which the game never writes) counts as the opening quote.
@@ -50,14 +52,14 @@ void ShowFundsSuffice(const MarketState& state, Board& board) {
 
 void LapseOrder(MarketState& state, Board& board) {
     DropPosition(state, board);
-    board.SetText(LabelId::OrderStatus, texts::kLapsed);
-    board.SetText(LabelId::Comment, texts::kFundsShort);
+    board.SetText(LabelId::OrderStatus, TextOf(TextId::Lapsed));
+    board.SetText(LabelId::Comment, TextOf(TextId::FundsShort));
 }
 
 void CallMargin(MarketState& state, Board& board) {
     DropPosition(state, board);
-    board.SetText(LabelId::OrderStatus, texts::kMarginCall);
-    ShowComment(board, texts::kGameOver, Colour::Blue);
+    board.SetText(LabelId::OrderStatus, TextOf(TextId::MarginCall));
+    ShowComment(board, TextOf(TextId::GameOver), Colour::Blue);
     board.SetColour(LabelId::OrderStatus, Colour::Red);
 }
 
@@ -70,12 +72,12 @@ struct Close {
 
 Close KindOfClose(int closingPrice) {
     if (closingPrice == kLimitUpPrice) {
-        return {kLimitCloseBonus, false, texts::kLimitUpClose, Colour::Red};
+        return {kLimitCloseBonus, false, TextOf(TextId::LimitUpClose), Colour::Red};
     }
     if (closingPrice == kLimitDownPrice) {
-        return {-kLimitCloseBonus, false, texts::kLimitDownClose, Colour::Blue};
+        return {-kLimitCloseBonus, false, TextOf(TextId::LimitDownClose), Colour::Blue};
     }
-    return {0, true, texts::kOrdinaryClose, Colour::WindowText};
+    return {0, true, TextOf(TextId::OrdinaryClose), Colour::WindowText};
 }
 
 // A buy that finds no tradable price leaves the account flat.
@@ -122,10 +124,10 @@ std::optional<Money> PriceOnDisplay(const MarketState& state) {
 // ---- Start and end of the market ----
 
 Outcome StartMarket(MarketState& state, Board& board, const Clock& clock) {
-    ShowComment(board, texts::kRules, Colour::WindowText);
+    ShowComment(board, TextOf(TextId::Rules), Colour::WindowText);
     board.SetText(LabelId::ProfitIndicator, "");
-    board.SetText(LabelId::OrderStatus, texts::kNoOrder);
-    if (!board.StartTimer()) return Failure{std::string(texts::kNoTimer)};
+    board.SetText(LabelId::OrderStatus, TextOf(TextId::NoOrder));
+    if (!board.StartTimer()) return Failure{std::string(TextOf(TextId::NoTimer))};
     board.SetEnabled(ButtonId::Buy, true);
     board.SetEnabled(ButtonId::Sell, false);
     state.UnitProfit = 0;
@@ -165,10 +167,10 @@ Outcome Tick(MarketState& state, Board& board) {
 
 Outcome ApplyGameSpeed(Board& board) {
     const int index = board.SelectedIndex(SelectorId::GameSpeed);
-    if (index < 0 || index >= static_cast<int>(GameSpeeds.size())) return std::nullopt;
-    if (board.SetTimerInterval(GameSpeeds[static_cast<std::size_t>(index)])) return std::nullopt;
+    if (index < 0 || index >= static_cast<int>(design::GameSpeeds.size())) return std::nullopt;
+    if (board.SetTimerInterval(design::GameSpeeds[static_cast<std::size_t>(index)].value)) return std::nullopt;
     if (board.SetTimerInterval(kFallbackInterval)) return std::nullopt;
-    return Failure{std::string(texts::kNoTimerInterval)};
+    return Failure{std::string(TextOf(TextId::NoTimerInterval))};
 }
 
 void RefreshQuoteBoard(const MarketState& state, Board& board) {
@@ -196,7 +198,7 @@ void RefreshQuoteBoard(const MarketState& state, Board& board) {
 
 void EvaluatePosition(MarketState& state, Board& board) {
     if (PositionOpen(state)) {
-        board.SetText(LabelId::OrderStatus, std::to_string(state.OrderQty) + std::string(texts::kFilledSuffix));
+        board.SetText(LabelId::OrderStatus, std::to_string(state.OrderQty) + std::string(TextOf(TextId::FilledSuffix)));
     }
     const Money funds = AvailableFunds(state);
     if (funds < 1) {
@@ -224,10 +226,10 @@ void UpdateProfitIndicator(const MarketState& state, Board& board) {
     if (board.IsEnabled(ButtonId::Sell)) return;  // a bought position waits to be sold
     const Money profit = UnrealizedProfit(state);
     if (profit == 0) return;
-    board.SetText(LabelId::ProfitIndicator, profit > 0 ? texts::kProfitTaken : texts::kLossCut);
+    board.SetText(LabelId::ProfitIndicator, profit > 0 ? TextOf(TextId::ProfitTaken) : TextOf(TextId::LossCut));
     ShowUnrealizedProfit(state, board);
     board.SetColour(LabelId::ProfitIndicator, profit > 0 ? Colour::Red : Colour::Blue);
-    board.SetText(LabelId::OrderStatus, texts::kNoOrder);
+    board.SetText(LabelId::OrderStatus, TextOf(TextId::NoOrder));
 }
 
 void RecomputeUnitProfit(MarketState& state) {
@@ -257,8 +259,8 @@ void Buy(MarketState& state, Board& board) {
     board.SetText(LabelId::ProfitIndicator, "");
 
     const int index = board.SelectedIndex(SelectorId::ShareQuantity);
-    if (index >= 0 && index < static_cast<int>(ShareQuantities.size())) {
-        state.OrderQty = ShareQuantities[static_cast<std::size_t>(index)];
+    if (index >= 0 && index < static_cast<int>(design::ShareQuantities.size())) {
+        state.OrderQty = design::ShareQuantities[static_cast<std::size_t>(index)].value;
     } else if (state.OrderQty == 0) {
         state.OrderQty = 1;  // no item and no earlier order to repeat: one share, never an order of none
     }

@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "zemkari/design/texts.h"
 #include "zemkari/headless_board.h"
 #include "zemkari/rules.h"
 #include "zemkari/scenarios.h"
-#include "zemkari/texts.h"
 
 namespace zemkari {
 namespace {
 
 using L = LabelId;
 using B = ButtonId;
+using design::TextId;
 
 std::string Yen(Money amount) { return std::to_string(amount) + "万円"; }
 
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(Game, StartShowsTheRulesAndRunsTheClock) {
     StartDay(9);
-    EXPECT_EQ(Text(L::Comment), texts::kRules);
+    EXPECT_EQ(Text(L::Comment), TextOf(TextId::Rules));
     EXPECT_EQ(board.ColourOf(L::Comment), Colour::WindowText);
     EXPECT_EQ(Text(L::ProfitIndicator), "");
     EXPECT_EQ(Text(L::OrderStatus), "発注無し");
@@ -82,7 +83,7 @@ TEST_F(Game, RefusedTimerStopsTheStartAfterTheStatusAndReportsIt) {
     const Outcome outcome = StartMarket(state, board, clock);
     ASSERT_TRUE(outcome.has_value());
     EXPECT_EQ(outcome->message, "タイマーを取得できません");
-    EXPECT_EQ(Text(L::Comment), texts::kRules);
+    EXPECT_EQ(Text(L::Comment), TextOf(TextId::Rules));
     EXPECT_EQ(Text(L::OrderStatus), "発注無し");
     EXPECT_FALSE(board.TimerOn());
     EXPECT_FALSE(On(B::Buy));  // the buttons, the counters and the row stay as they were
@@ -188,7 +189,7 @@ TEST_F(Game, TickAppliesTheChosenSpeed) {
     for (int index = 0; index < 5; ++index) {
         board.Select(SelectorId::GameSpeed, index);
         Ticks(1);
-        EXPECT_EQ(board.TimerInterval(), GameSpeeds[static_cast<std::size_t>(index)]);
+        EXPECT_EQ(board.TimerInterval(), design::GameSpeeds[static_cast<std::size_t>(index)].value);
     }
     for (int index : {-1, 5, 1000}) {
         board.Select(SelectorId::GameSpeed, index);
@@ -228,7 +229,7 @@ TEST_F(Game, TickThatCannotSetEvenTheFallbackReportsAndDoesNotAdvance) {
     state.TickCount = 3;
     const Outcome outcome = Tick(state, stubborn);
     ASSERT_TRUE(outcome.has_value());
-    EXPECT_EQ(outcome->message, texts::kNoTimerInterval);
+    EXPECT_EQ(outcome->message, TextOf(TextId::NoTimerInterval));
     EXPECT_EQ(state.TickCount, 3);
     EXPECT_EQ(stubborn.drawings, 0);
 }
@@ -383,11 +384,12 @@ TEST_P(Closing, SellsTheOpenPositionAtTheLastPrice) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachKindOfClose, Closing,
-    testing::Values(CloseCase{"LimitUp", 250, 200, 350, "650万円", texts::kLimitUpClose, Colour::Red},
-                    CloseCase{"LimitDown", 0, 20, -320, "-20万円", texts::kLimitDownClose, Colour::Blue},
-                    // The ordinary close shows the entry price once on top of the funds.
-                    CloseCase{"OrdinaryGain", 120, 100, 20, "420万円", texts::kOrdinaryClose, Colour::WindowText},
-                    CloseCase{"OrdinaryLoss", 50, 200, -150, "350万円", texts::kOrdinaryClose, Colour::WindowText}),
+    testing::Values(
+        CloseCase{"LimitUp", 250, 200, 350, "650万円", TextOf(TextId::LimitUpClose), Colour::Red},
+        CloseCase{"LimitDown", 0, 20, -320, "-20万円", TextOf(TextId::LimitDownClose), Colour::Blue},
+        // The ordinary close shows the entry price once on top of the funds.
+        CloseCase{"OrdinaryGain", 120, 100, 20, "420万円", TextOf(TextId::OrdinaryClose), Colour::WindowText},
+        CloseCase{"OrdinaryLoss", 50, 200, -150, "350万円", TextOf(TextId::OrdinaryClose), Colour::WindowText}),
     [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Game, LimitUpCloseThroughADayPaysTheBonusPerShare) {
@@ -398,7 +400,7 @@ TEST_F(Game, LimitUpCloseThroughADayPaysTheBonusPerShare) {
     TickUntilShowing(50);
     EXPECT_EQ(state.UnitProfit, 250 - 225 + 300);
     EXPECT_EQ(state.RealizedProfit, 325);
-    EXPECT_EQ(Text(L::Comment), texts::kLimitUpClose);
+    EXPECT_EQ(Text(L::Comment), TextOf(TextId::LimitUpClose));
     EXPECT_EQ(Text(L::ProfitIndicator), "利確");
     EXPECT_EQ(board.ColourOf(L::ProfitIndicator), Colour::Red);
     EXPECT_EQ(Text(L::UnrealizedProfit), "325万円");
@@ -431,7 +433,7 @@ TEST_F(Game, OrdinaryCloseThenShowsTheSettledFunds) {
     Ticks(1);
     EXPECT_EQ(state.RealizedProfit, -2);
     EXPECT_EQ(Text(L::BuyingPower), "375万円");  // 300 - 2 + 77
-    EXPECT_EQ(Text(L::Comment), texts::kOrdinaryClose);
+    EXPECT_EQ(Text(L::Comment), TextOf(TextId::OrdinaryClose));
     Ticks(1);
     EXPECT_EQ(Text(L::BuyingPower), "298万円");
     EXPECT_EQ(Text(L::ProfitIndicator), "損切り");
@@ -442,7 +444,7 @@ TEST_F(Game, NoPositionAtTheCloseSettlesNothing) {
     StartDay(5);
     Ticks(55);
     EXPECT_EQ(state.RealizedProfit, 0);
-    EXPECT_EQ(Text(L::Comment), texts::kRules);
+    EXPECT_EQ(Text(L::Comment), TextOf(TextId::Rules));
 }
 
 TEST_F(Game, PositionLapsedOnTheClosingTickIsNotSettled) {

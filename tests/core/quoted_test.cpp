@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "zemkari/texts.h"
+#include "zemkari/design/texts.h"
 
 namespace zemkari {
 namespace {
@@ -14,8 +14,8 @@ namespace {
 TEST(Quoted, EscapesQuotesBackslashesAndControlBytesAndNothingElse) {
     using namespace std::string_literals;
     std::string quotedNoOrder = "\"";  // appended, not concatenated: GCC 12 warns falsely at -O3
-    quotedNoOrder.append(texts::kNoOrder).append("\"");
-    EXPECT_EQ(Quoted(texts::kNoOrder), quotedNoOrder);
+    quotedNoOrder.append(design::TextOf(design::TextId::NoOrder)).append("\"");
+    EXPECT_EQ(Quoted(design::TextOf(design::TextId::NoOrder)), quotedNoOrder);
     std::string withControls = "a\"b\\c\x1f\x7f"s;
     withControls.append(1, '\0').append("~");
     EXPECT_EQ(Quoted(withControls), R"("a\"b\\c\x1f\x7f\x00~")");

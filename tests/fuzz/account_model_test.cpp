@@ -23,7 +23,7 @@ using Kind = PlayerEvent::Kind;
 struct Account {
     std::array<bool, kCountOf<ButtonId>> buttons{true, true, false, false};  // start, end, buy, sell
     bool timerOn = false;
-    int interval = kDesignInterval;
+    int interval = design::kDesignInterval;
     bool refuseTimer = false;
     bool refuseInterval = false;
     int shareItem = 0;
@@ -72,7 +72,7 @@ struct Account {
     void Buy() {
         buttons = {false, false, false, true};
         if (shareItem >= 0 && shareItem < 7) {
-            qty = ShareQuantities[static_cast<std::size_t>(shareItem)];
+            qty = design::ShareQuantities[static_cast<std::size_t>(shareItem)].value;
         } else if (qty == 0) {
             qty = 1;
         }
@@ -99,7 +99,7 @@ struct Account {
 
     void Tick() {
         if (speedItem >= 0 && speedItem < 5) {
-            const int wanted = GameSpeeds[static_cast<std::size_t>(speedItem)];
+            const int wanted = design::GameSpeeds[static_cast<std::size_t>(speedItem)].value;
             if (wanted != interval) {
                 interval = refuseInterval ? kFallbackInterval : wanted;
                 refuseInterval = false;
@@ -191,13 +191,13 @@ struct TimerTick : Step {
 };
 
 struct ChooseShares : Step {
-    int item = *SelectorItems(static_cast<int>(ShareQuantities.size()));
+    int item = *SelectorItems(static_cast<int>(design::ShareQuantities.size()));
     PlayerEvent ToEvent() const override { return {Kind::SelectShares, item}; }
     void Play(Account& m) const override { m.shareItem = item; }
 };
 
 struct ChooseSpeed : Step {
-    int item = *SelectorItems(static_cast<int>(GameSpeeds.size()));
+    int item = *SelectorItems(static_cast<int>(design::GameSpeeds.size()));
     PlayerEvent ToEvent() const override { return {Kind::SelectSpeed, item}; }
     void Play(Account& m) const override { m.speedItem = item; }
 };

@@ -107,6 +107,8 @@ const Tampering kTamperings[] = {
     {"CommentNotUtf8", Day(0, 4, {kTick}), [](Observation& s) { SetText(s, LabelId::Comment, "\xE4\xB8"); }, "UTF-8"},
     {"StrayOrderStatus", Day(0, 4, {kTick}), [](Observation& s) { SetText(s, LabelId::OrderStatus, "2株約定"); },
      "order status"},
+    {"TextOfAnotherField", Day(0, 4, {kTick}), [](Observation& s) { SetText(s, LabelId::Comment, "12利確"); },
+     "none of its texts"},
     {"UnaffordableKept", Day(0, 4, {kBuy, kTick}), [](Observation& s) { s.state.OrderQty = 1000; }, "beyond funds"},
     {"UnitProfitStale", Day(0, 4, {kBuy, kTick}), [](Observation& s) { s.state.UnitProfit += 1; }, "UnitProfit"},
     {"SalePowerWrong", Day(0, 3, {kBuy, kTick, kSell}), [](Observation& s) { SetText(s, LabelId::BuyingPower, "1"); },

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "zemkari/design/texts.h"
 #include "zemkari/scenarios.h"
-#include "zemkari/texts.h"
 
 namespace zemkari::replay {
 namespace {
@@ -150,9 +150,10 @@ TEST(Replay, ReportsARefusedTimerAfterTheStartHasShownItsTexts) {
     EXPECT_EQ(refused["error"], "タイマーを取得できません");
     EXPECT_FALSE(refused.contains("ignored"));
     // The comment, the indicator and the status are written before the timer is asked for ...
-    EXPECT_EQ(refused["labels"]["Label27"], std::string(texts::kRules));
-    EXPECT_EQ(refused["labels"]["Label28"], "");
-    EXPECT_EQ(refused["labels"]["Label12"], "発注無し");
+    const auto shown = [&](LabelId field) { return refused["labels"][std::string(design::NameOf(field))]; };
+    EXPECT_EQ(shown(LabelId::Comment), design::TextOf(design::TextId::Rules));
+    EXPECT_EQ(shown(LabelId::ProfitIndicator), "");
+    EXPECT_EQ(shown(LabelId::OrderStatus), "発注無し");
     // ... and nothing after it: no buttons, no new day, no clock.
     EXPECT_EQ(refused["buttons"], t.lines[0]["buttons"]);
     EXPECT_EQ(refused["state"], t.lines[0]["state"]);

@@ -33,8 +33,8 @@ public:
     app::GameWindow& Form() { return form_; }
 
     QPushButton& Button(testing::ControlName name) { return testing::Control<QPushButton>(form_, name); }
-    QRadioButton& ShareItem(int index) { return Item("RadioGroup1Item", index); }
-    QRadioButton& SpeedItem(int index) { return Item("RadioGroup2Item", index); }
+    QRadioButton& ShareItem(int index) { return Item(SelectorId::ShareQuantity, index); }
+    QRadioButton& SpeedItem(int index) { return Item(SelectorId::GameSpeed, index); }
     QLabel& Label(testing::ControlName name) { return testing::Control<QLabel>(form_, name); }
 
     int SelectedShares() { return form_.Board().SelectedIndex(SelectorId::ShareQuantity); }
@@ -58,8 +58,8 @@ public:
     }
 
 private:
-    QRadioButton& Item(const std::string& selector, int index) {
-        return testing::Control<QRadioButton>(form_, selector + std::to_string(index));
+    QRadioButton& Item(SelectorId selector, int index) {
+        return testing::Control<QRadioButton>(form_, design::ItemName(selector, index));
     }
 
     FixedClock clock_;
@@ -118,11 +118,11 @@ void KeyboardPlayTest::keysClickTheirButtonOnlyWhileItIsOn() {
     QFETCH(int, button);
     Window window;
     std::vector<std::unique_ptr<QSignalSpy>> clicks;
-    for (const auto& control : kButtonControls) {
+    for (const auto& control : design::kButtonControls) {
         window.Button(control.name).setEnabled(true);
         clicks.push_back(std::make_unique<QSignalSpy>(&window.Button(control.name), &QAbstractButton::clicked));
     }
-    const std::string_view pressed = kButtonControls[static_cast<std::size_t>(button)].name;
+    const std::string_view pressed = design::NameOf(static_cast<ButtonId>(button));
 
     // Off, the button ignores its key and no other button takes it.
     window.Button(pressed).setEnabled(false);
@@ -182,10 +182,11 @@ void KeyboardPlayTest::digitsPickShareQuantitiesFromFewestToMost() {
     std::vector<int> picked;
     for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
         window.Key(*digit, modifiers);
-        picked.insert(picked.begin(), ShareQuantities[static_cast<std::size_t>(window.SelectedShares())]);
+        picked.insert(picked.begin(), design::ShareQuantities[static_cast<std::size_t>(window.SelectedShares())].value);
     }
 
-    std::vector<int> ascending(ShareQuantities.begin(), ShareQuantities.end());
+    std::vector<int> ascending;
+    for (const design::SelectorItem& item : design::ShareQuantities) ascending.push_back(item.value);
     std::sort(ascending.begin(), ascending.end());
     QCOMPARE(picked, ascending);
     QCOMPARE(clicks.count(), 7);
@@ -229,7 +230,8 @@ void KeyboardPlayTest::minusAndPlusStepTheSpeedAndStopAtTheEnds() {
     // A key at either end clicks nothing.
     QCOMPARE(clicks.count(), 8);
     // Slower means a longer interval.
-    QVERIFY(std::is_sorted(GameSpeeds.begin(), GameSpeeds.end()));
+    QVERIFY(std::is_sorted(design::GameSpeeds.begin(), design::GameSpeeds.end(),
+                           [](const auto& a, const auto& b) { return a.value < b.value; }));
 }
 
 void KeyboardPlayTest::aWholeDayPlaysFromTheKeyboard() {
@@ -307,7 +309,7 @@ void KeyboardPlayTest::valueLabelsAreDescribedAndNamedByTheirText() {
         QStringLiteral("終値"),   QStringLiteral("発注状況"), QStringLiteral("約定代金"), QStringLiteral("評価損益"),
         QStringLiteral("余力"),   QStringLiteral("コメント"), QStringLiteral("損益判定"),
     };
-    for (const auto& field : kLabelControls) {
+    for (const auto& field : design::kLabelControls) {
         QLabel& label = window.Label(field.name);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&label);
         QVERIFY(accessible != nullptr);
@@ -325,7 +327,7 @@ void KeyboardPlayTest::valueLabelsAreDescribedAndNamedByTheirText() {
     // A tick writes the board; the names read what it wrote.
     window.Key(Qt::Key_F5);
     window.Form().OnTick();
-    for (const auto& field : kLabelControls) {
+    for (const auto& field : design::kLabelControls) {
         QLabel& label = window.Label(field.name);
         QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), label.text());
     }

@@ -9,6 +9,7 @@
 using zemkari::ButtonId;
 using zemkari::LabelId;
 using zemkari::ScenarioTable;
+using zemkari::SelectorId;
 using zemkari::app::GameWindow;
 using zemkari::testing::Click;
 using zemkari::testing::Control;
@@ -109,7 +110,7 @@ private slots:
 
     void orderBeyondTheBuyingPowerLapses() {
         GameWindow window(clock_);
-        Click(window, "RadioGroup1Item3");  // 5 shares at 100: 500 > 300
+        Click(window, zemkari::design::ItemName(SelectorId::ShareQuantity, 3));  // 5 shares at 100: 500 > 300
         OpenDay(window, kOrdinaryCloseRow);
         Click(window, ButtonId::Buy);
         Ticks(window, 1);
@@ -126,9 +127,9 @@ private slots:
         OpenDay(window, kLimitUpRow);
         Click(window, ButtonId::Buy);
         Ticks(window, kTicksToClose);
-        Click(window, "RadioGroup1Item3");
-        QVERIFY(Control<QRadioButton>(window, "RadioGroup1Item3").isChecked());
-        QVERIFY(!Control<QRadioButton>(window, "RadioGroup1Item0").isChecked());
+        Click(window, zemkari::design::ItemName(SelectorId::ShareQuantity, 3));
+        QVERIFY(Control<QRadioButton>(window, zemkari::design::ItemName(SelectorId::ShareQuantity, 3)).isChecked());
+        QVERIFY(!Control<QRadioButton>(window, zemkari::design::ItemName(SelectorId::ShareQuantity, 0)).isChecked());
         OpenDay(window, kOrdinaryCloseRow);
         Click(window, ButtonId::Buy);
         Ticks(window, 1);
@@ -207,7 +208,7 @@ private slots:
         QCOMPARE(window.Board().Timer().interval(), 1000);
         const int speeds[] = {500, 1000, 1500, 2000, 2500};
         for (int item = 0; item < 5; ++item) {
-            Click(window, qPrintable(QStringLiteral("RadioGroup2Item%1").arg(item)));
+            Click(window, zemkari::design::ItemName(SelectorId::GameSpeed, item));
             Ticks(window, 1);
             QCOMPARE(window.Board().Timer().interval(), speeds[item]);
         }

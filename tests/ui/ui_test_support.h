@@ -15,16 +15,16 @@
 
 namespace zemkari::testing {
 
-// A control's object name: given as it stands ("Label5", "RadioGroup1Item3") or by the
-// id of a control the game addresses (ButtonId::Buy).
+// A control's object name: given as it stands (design::kChartName, a selector's
+// ItemName) or by the control's id (ButtonId::Buy).
 struct ControlName {
     ControlName(std::string_view name) : text(name) {}  // NOLINT(google-explicit-constructor)
     ControlName(const char* name) : text(name) {}       // NOLINT(google-explicit-constructor)
     // For a name built in the call; the view lives as long as the call's temporaries.
     ControlName(const std::string& name) : text(name) {}  // NOLINT(google-explicit-constructor)
     template <typename Id>
-    requires requires(Id id) { ControlOf(id); }
-    ControlName(Id id) : text(ControlOf(id).name) {}  // NOLINT(google-explicit-constructor)
+    requires requires(Id id) { design::NameOf(id); }
+    ControlName(Id id) : text(design::NameOf(id)) {}  // NOLINT(google-explicit-constructor)
     std::string_view text;
 };
 

@@ -15,7 +15,6 @@
 #include "ui_test_support.h"
 #include "zemkari/design/window.h"
 #include "zemkari/scenarios.h"
-#include "zemkari/texts.h"
 #include "zemkari/ui/qt_board.h"
 #include "zemkari/ui/utf8.h"
 
@@ -26,17 +25,14 @@ namespace design = zemkari::design;
 
 namespace {
 
-QString ContainerName(design::Container container) {
-    if (container == design::Container::Client) return Utf8(design::kWindowName);
-    return Utf8(design::kGroups[static_cast<std::size_t>(container) - 1].name);
-}
+QString ContainerName(design::Container container) { return Utf8(design::NameOf(container)); }
 
 QRect ToQRect(design::Rect rect) { return {rect.left, rect.top, rect.width, rect.height}; }
 
 QColor ToQColor(design::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 
 QString ItemName(const design::SelectorDesign& selector, int item) {
-    return QStringLiteral("%1Item%2").arg(Utf8(selector.name)).arg(item);
+    return QString::fromStdString(design::ItemName(selector.id, item));
 }
 
 // What differs between a control and its design's box, type and caption (a label's or
@@ -92,11 +88,14 @@ QColor TextColour(QWidget& window, std::string_view name) {
 // Shows in each field the widest text the game writes there: a price at the upper
 // limit, the largest position's worth in money, the widest order status and verdict.
 void ShowWidestTexts(GameWindow& window) {
-    namespace texts = zemkari::texts;
+    using design::TextId;
+    using design::TextOf;
     using zemkari::LabelId;
-    const int mostShares = *std::max_element(zemkari::ShareQuantities.begin(), zemkari::ShareQuantities.end());
-    const std::string money = std::to_string(-zemkari::kLimitUpPrice * mostShares) + std::string(texts::kManYen);
-    const std::string filled = std::to_string(mostShares) + std::string(texts::kFilledSuffix);
+    int mostShares = 0;
+    for (const design::SelectorItem& item : design::ShareQuantities) mostShares = std::max(mostShares, item.value);
+    const std::string money =
+        std::to_string(-zemkari::kLimitUpPrice * mostShares) + std::string(TextOf(TextId::ManYen));
+    const std::string filled = std::to_string(mostShares) + std::string(TextOf(TextId::FilledSuffix));
     const std::string price = std::to_string(zemkari::kLimitUpPrice);
     const std::vector<std::pair<LabelId, std::vector<std::string_view>>> candidates = {
         {LabelId::CurrentPrice, {price}},
@@ -104,15 +103,15 @@ void ShowWidestTexts(GameWindow& window) {
         {LabelId::HighPrice, {price}},
         {LabelId::LowPrice, {price}},
         {LabelId::ClosingPrice, {price}},
-        {LabelId::OrderStatus, {texts::kNoOrder, texts::kLapsed, texts::kMarginCall, filled}},
+        {LabelId::OrderStatus, {TextOf(TextId::NoOrder), TextOf(TextId::Lapsed), TextOf(TextId::MarginCall), filled}},
         {LabelId::AmountCommitted, {money}},
         {LabelId::UnrealizedProfit, {money}},
         {LabelId::BuyingPower, {money}},
-        {LabelId::Comment, {texts::kRules}},
-        {LabelId::ProfitIndicator, {texts::kProfitTaken, texts::kLossCut}},
+        {LabelId::Comment, {TextOf(TextId::Rules)}},
+        {LabelId::ProfitIndicator, {TextOf(TextId::ProfitTaken), TextOf(TextId::LossCut)}},
     };
     for (const auto& [field, shown] : candidates) {
-        const QFontMetrics metrics(Control<QLabel>(window, ControlOf(field).name).font());
+        const QFontMetrics metrics(Control<QLabel>(window, field).font());
         window.Board().SetText(field, *std::max_element(shown.begin(), shown.end(), [&](auto a, auto b) {
                                    return metrics.horizontalAdvance(Utf8(a)) < metrics.horizontalAdvance(Utf8(b));
                                }));
@@ -152,7 +151,7 @@ bool IntendedOverlap(QWidget& lower, QWidget& upper, QRect shared) {
     // heading above it.
     for (const auto& [heading, value] : {std::pair{&lower, &upper}, std::pair{&upper, &lower}}) {
         const design::LabelDesign* layout = LabelDesignNamed(heading->objectName());
-        if (layout && layout->heads && Utf8(ControlOf(*layout->heads).name) == value->objectName()) return true;
+        if (layout && layout->heads && Utf8(design::NameOf(*layout->heads)) == value->objectName()) return true;
     }
     // The time labels' top row is the chart's last, below the lowest price the chart
     // draws and above the labels' text.
@@ -184,7 +183,7 @@ void ExpectEveryControlClear(GameWindow& window, bool widest) {
             // A known fault of the layout: the order status of the largest fill, wider in
             // the substitute fonts than in the form's, grows over the status box's right
             // frame line. The expected failure turns into a failure once that is mended.
-            if (widest && child->objectName() == Utf8(ControlOf(zemkari::LabelId::OrderStatus).name))
+            if (widest && child->objectName() == Utf8(design::NameOf(zemkari::LabelId::OrderStatus)))
                 QEXPECT_FAIL("", "the largest fill's order status covers the status box's frame", Continue);
             QVERIFY2(clear, qPrintable(child->objectName() + " covers its group box's caption or frame"));
         }
@@ -215,13 +214,13 @@ private slots:
             QCOMPARE(Control<QPushButton>(window, button.name).isEnabled(), button.enabled);
         }
         for (const design::SelectorDesign& selector : design::kSelectorDesigns) {
-            for (int i = 0; i < selector.itemCount; ++i) {
+            for (int i = 0; i < static_cast<int>(selector.items.size()); ++i) {
                 QCOMPARE(Control<QRadioButton>(window, qPrintable(ItemName(selector, i))).isChecked(),
                          i == selector.selected);
             }
         }
         QVERIFY(!window.Board().Timer().isActive());
-        QCOMPARE(window.Board().Timer().interval(), zemkari::kDesignInterval);
+        QCOMPARE(window.Board().Timer().interval(), design::kDesignInterval);
         QCOMPARE(window.State(), zemkari::MarketState{});
     }
 
@@ -288,10 +287,10 @@ private slots:
         for (const design::SelectorDesign& s : design::kSelectorDesigns) {
             expect(s.name, ContainerName(design::Container::Client), {s.left, s.top, s.width, s.height}, s.type,
                    s.title);
-            QCOMPARE(Control<QWidget>(window, s.name).findChildren<QRadioButton*>().size(), s.itemCount);
-            for (int i = 0; i < s.itemCount; ++i) {
+            QCOMPARE(Control<QWidget>(window, s.name).findChildren<QRadioButton*>().size(), s.items.size());
+            for (int i = 0; i < static_cast<int>(s.items.size()); ++i) {
                 const QRect rect = ToQRect(design::SelectorItemRect(s, i));
-                const std::string_view caption = s.items[static_cast<std::size_t>(i)];
+                const std::string_view caption = s.items[static_cast<std::size_t>(i)].caption;
                 const QString name = ItemName(s, i);
                 expect(qPrintable(name), Utf8(s.name), rect, s.type, caption);
             }
@@ -328,8 +327,8 @@ private slots:
 
     void buyAndSellStandSideBySideInTheOrderBox() {
         GameWindow window(clock_);
-        auto& buy = Control<QPushButton>(window, ControlOf(zemkari::ButtonId::Buy).name);
-        auto& sell = Control<QPushButton>(window, ControlOf(zemkari::ButtonId::Sell).name);
+        auto& buy = Control<QPushButton>(window, zemkari::ButtonId::Buy);
+        auto& sell = Control<QPushButton>(window, zemkari::ButtonId::Sell);
         QCOMPARE(buy.parentWidget()->objectName(), ContainerName(design::Container::Order));
         QCOMPARE(sell.parentWidget(), buy.parentWidget());
         QCOMPARE(sell.y(), buy.y());
@@ -377,8 +376,8 @@ private slots:
     void boardPaintsLabelsInTheColoursTheGameAsks() {
         GameWindow window(clock_);
         auto& board = window.Board();
-        const std::string_view indicator = ControlOf(zemkari::LabelId::ProfitIndicator).name;
-        const std::string_view status = ControlOf(zemkari::LabelId::OrderStatus).name;
+        const std::string_view indicator = design::NameOf(zemkari::LabelId::ProfitIndicator);
+        const std::string_view status = design::NameOf(zemkari::LabelId::OrderStatus);
         board.SetColour(zemkari::LabelId::ProfitIndicator, zemkari::Colour::Red);
         QCOMPARE(TextColour(window, indicator), ToQColor(design::kRed));
         board.SetColour(zemkari::LabelId::OrderStatus, zemkari::Colour::Blue);
@@ -392,8 +391,9 @@ private slots:
         GameWindow window(clock_);
         const design::LabelDesign& layout = design::DesignOf(zemkari::LabelId::Comment);
         auto& comment = Control<QLabel>(window, layout.name);
-        const QString rules = Utf8(zemkari::texts::kRules);
-        window.Board().SetText(zemkari::LabelId::Comment, zemkari::texts::kRules);
+        const std::string_view text = design::TextOf(design::TextId::Rules);
+        const QString rules = Utf8(text);
+        window.Board().SetText(zemkari::LabelId::Comment, text);
         QCOMPARE(comment.geometry(), QRect(layout.x, layout.top, layout.width, layout.height));
         QVERIFY(comment.wordWrap());
         QVERIFY(comment.alignment() & Qt::AlignTop);
@@ -450,25 +450,26 @@ private slots:
     // 50, 100 / 500, 1000), in as many columns as the design gives.
     void selectorItemsReadInOrderOfValue() {
         GameWindow window(clock_);
-        const auto check = [&](const design::SelectorDesign& layout, const auto& values) {
+        const auto check = [&](const design::SelectorDesign& layout) {
+            const auto& values = layout.items;
             QSet<int> columns;
-            for (int a = 0; a < layout.itemCount; ++a) {
+            for (int a = 0; a < static_cast<int>(values.size()); ++a) {
                 const QRect at = Control<QRadioButton>(window, qPrintable(ItemName(layout, a))).geometry();
                 columns << at.x();
-                for (int b = 0; b < layout.itemCount; ++b) {
+                for (int b = 0; b < static_cast<int>(values.size()); ++b) {
                     const QRect other = Control<QRadioButton>(window, qPrintable(ItemName(layout, b))).geometry();
                     const bool further =
                         (other.y() == at.y() && other.x() > at.x()) || (other.x() == at.x() && other.y() > at.y());
                     if (further) {
-                        QVERIFY2(values[static_cast<std::size_t>(b)] > values[static_cast<std::size_t>(a)],
+                        QVERIFY2(values[static_cast<std::size_t>(b)].value > values[static_cast<std::size_t>(a)].value,
                                  qPrintable(ItemName(layout, a) + " before " + ItemName(layout, b)));
                     }
                 }
             }
             QCOMPARE(columns.size(), layout.columns);
         };
-        check(design::kShareSelector, zemkari::ShareQuantities);
-        check(design::kSpeedSelector, zemkari::GameSpeeds);
+        check(design::kShareSelector);
+        check(design::kSpeedSelector);
     }
 
     // Tab goes through the buttons in the order of their table, then every item of the
@@ -478,7 +479,7 @@ private slots:
         QStringList expected;
         for (const design::ButtonDesign& button : design::kButtonDesigns) expected << Utf8(button.name);
         for (const design::SelectorDesign& selector : design::kSelectorDesigns) {
-            for (int i = 0; i < selector.itemCount; ++i) expected << ItemName(selector, i);
+            for (int i = 0; i < static_cast<int>(selector.items.size()); ++i) expected << ItemName(selector, i);
         }
         QStringList order;
         QWidget* widget = &Control<QWidget>(window, design::kButtonDesigns.front().name);

@@ -9,10 +9,6 @@
 namespace zemkari::testing {
 namespace {
 
-std::string ItemName(SelectorId selector, int item) {
-    return std::string(ControlOf(selector).name) + "Item" + std::to_string(item);
-}
-
 // Does what the event asks; false for what no player can do in a window.
 bool Play(app::GameWindow& window, FixedClock& clock, const PlayerEvent& event) {
     switch (event.kind) {
@@ -33,10 +29,10 @@ bool Play(app::GameWindow& window, FixedClock& clock, const PlayerEvent& event) 
             if (window.Board().Timer().isActive()) window.OnTick();
             return true;
         case PlayerEvent::Kind::SelectShares:
-            Click(window, ItemName(SelectorId::ShareQuantity, event.value));
+            Click(window, design::ItemName(SelectorId::ShareQuantity, event.value));
             return true;
         case PlayerEvent::Kind::SelectSpeed:
-            Click(window, ItemName(SelectorId::GameSpeed, event.value));
+            Click(window, design::ItemName(SelectorId::GameSpeed, event.value));
             return true;
         case PlayerEvent::Kind::RefuseTimer:
         case PlayerEvent::Kind::RefuseInterval:

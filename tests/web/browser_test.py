@@ -261,17 +261,14 @@ class FontFaces:
 
 def check_accessibility(driver, url):
     page_driver.open_page(driver, url)
-    live = {el.get_attribute("id"): el.get_attribute("aria-live")
-            for el in driver.find_elements(By.CSS_SELECTOR, "main [aria-live]")}
-    polite = sorted(name for name, value in live.items() if value == "polite")
-    if polite != ["Label12", "Label27", "Label28"]:
+    polite = sorted(el.get_attribute("aria-description")
+                    for el in driver.find_elements(By.CSS_SELECTOR, "main [aria-live=polite]"))
+    if polite != sorted(["発注状況", "コメント", "損益判定"]):
         raise Mismatch(f"polite announcements from {polite}")
-    descriptions = {"Label1": "現在値", "Label2": "始値", "Label3": "高値", "Label4": "安値", "Label10": "終値",
-                    "Label12": "発注状況", "Label17": "約定代金", "Label25": "評価損益", "Label26": "余力",
-                    "Label27": "コメント", "Label28": "損益判定"}
+    descriptions = ["現在値", "始値", "高値", "安値", "終値", "発注状況", "約定代金", "評価損益", "余力", "コメント", "損益判定"]
     tree = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
     described = {node["description"].get("value") for node in tree if "description" in node}
-    missing = [text for text in descriptions.values() if text not in described]
+    missing = [text for text in descriptions if text not in described]
     if missing:
         raise Mismatch(f"no control describes itself as {missing}")
     for caption in BUTTONS.values():
@@ -291,9 +288,10 @@ def check_accessibility(driver, url):
 def check_held_key(driver, url):
     """A held key acts once: its repeats do nothing."""
     page_driver.open_page(driver, url)
+    opening = page_driver.board_state(driver)["labels"]
     driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "rawKeyDown", "key": "F5", "code": "F5",
                                                       "windowsVirtualKeyCode": 116, "autoRepeat": True})
-    if page_driver.board_state(driver)["labels"]["Label27"]:
+    if page_driver.board_state(driver)["labels"] != opening:
         raise Mismatch("a repeated F5 started the market")
 
 
@@ -398,8 +396,10 @@ def check_window_layout(driver, url):
 
 
 # What a player watches and taps during a day, each within the first screen.
-FIRST_SCREEN = {"Label1": "current price", "PaintBox1": "chart", "Button3": "buy", "Button4": "sell",
-                "GroupBox6": "buying power", "GroupBox4": "profit and loss"}
+FIRST_SCREEN = {"[aria-description=現在値]": "current price", "main canvas": "chart",
+                "button[aria-keyshortcuts=B]": "buy", "button[aria-keyshortcuts=S]": "sell",
+                ".group:has(> [aria-description=余力])": "buying power",
+                ".group:has(> [aria-description=評価損益])": "profit and loss"}
 
 PHONE_LAYOUT = """
 window.scrollTo(0, 0);
@@ -422,7 +422,7 @@ return {
   taps: [...document.querySelectorAll('main button, main label')].map(
       (element) => ({ ...box(element), touchAction: getComputedStyle(element).touchAction })),
   texts,
-  first: arguments[0].map((id) => box(document.getElementById(id))),
+  first: arguments[0].map((selector) => ({ ...box(document.querySelector(selector)), name: selector })),
   chart: { pixels: [chart.width, chart.height], shown: [chart.getBoundingClientRect().width,
            chart.getBoundingClientRect().height], ratio: devicePixelRatio },
 };

@@ -20,10 +20,10 @@ void PrintColours(zemkari::app::GameWindow& window) {
     constexpr zemkari::LabelId kField = zemkari::LabelId::Comment;
     const auto& label = zemkari::testing::Control<QLabel>(window, kField);
     nlohmann::json colours = nlohmann::json::object();
-    for (const zemkari::Colour colour : zemkari::kColours) {
+    for (const zemkari::Colour colour : zemkari::design::kColours) {
         window.Board().SetColour(kField, colour);
         const QColor shown = label.palette().color(QPalette::WindowText);
-        colours[std::string(zemkari::ColourName(colour))] = {shown.red(), shown.green(), shown.blue()};
+        colours[std::string(zemkari::design::ColourName(colour))] = {shown.red(), shown.green(), shown.blue()};
     }
     std::printf("%s\n", colours.dump().c_str());
 }

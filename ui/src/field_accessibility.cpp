@@ -42,7 +42,7 @@ void MakeFieldsAccessible(const WindowControls& controls) {
     for (std::size_t i = 0; i < controls.fields.size(); ++i) {
         FieldLabel& label = *controls.fields[i];
         ReplaceCachedInterface(label);
-        label.setAccessibleDescription(Utf8(kLabelControls[i].description));
+        label.setAccessibleDescription(Utf8(design::Description(static_cast<LabelId>(i))));
     }
 }
 

@@ -16,11 +16,13 @@ namespace {
 
 constexpr std::array<Qt::Key, 7> kDigitKeys = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
                                                Qt::Key_5, Qt::Key_6, Qt::Key_7};
-static_assert(kDigitKeys.size() == ShareQuantities.size(), "one digit per share quantity");
+static_assert(kDigitKeys.size() == design::ShareQuantities.size(), "one digit per share quantity");
 
 QString Hinted(const QString& caption, const QString& hint) { return QStringLiteral("%1 (%2)").arg(caption, hint); }
 
 QString KeyText(const QKeySequence& key) { return key.toString(QKeySequence::NativeText); }
+
+QKeySequence KeyOf(std::string_view key) { return QKeySequence::fromString(Utf8(key), QKeySequence::PortableText); }
 
 // The key on the main block and the same key on the keypad.
 QList<QKeySequence> MainAndKeypad(Qt::Key key) {
@@ -57,7 +59,7 @@ void HintBox(const QButtonGroup& selector, const QString& hint) {
 void BindButtons(QWidget& window, const WindowControls& controls) {
     for (const design::ButtonKey& binding : design::kButtonKeys) {
         QPushButton* button = &controls.Button(binding.button);
-        const QKeySequence key = QKeySequence::fromString(Utf8(binding.key), QKeySequence::PortableText);
+        const QKeySequence key = KeyOf(binding.key);
         button->setToolTip(Hinted(button->text(), KeyText(key)));
         Bind(window, {key}, [button] { Click(button); });
     }
@@ -84,11 +86,10 @@ void BindSpeedKeys(QWidget& window, QButtonGroup& speeds) {
     const QString hint = Utf8(design::kSpeedKeysHint);
     HintBox(speeds, hint);
     for (QAbstractButton* item : speeds.buttons()) item->setToolTip(Hinted(item->text(), hint));
-    Bind(window, MainAndKeypad(Qt::Key_Minus), [&speeds] { StepSpeed(speeds, +1); });
-    QList<QKeySequence> faster = MainAndKeypad(Qt::Key_Plus);
-    // + is a shifted key on most layouts; = is the same key without Shift.
-    faster << QKeySequence(Qt::Key_Equal);
-    Bind(window, faster, [&speeds] { StepSpeed(speeds, -1); });
+    for (const design::SpeedKey& binding : design::kSpeedKeys) {
+        Bind(window, MainAndKeypad(KeyOf(binding.key)[0].key()),
+             [&speeds, step = binding.step] { StepSpeed(speeds, step); });
+    }
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 namespace zemkari::ui {
 
-QtBoard::QtBoard(const WindowControls& controls) : controls_(controls) { timer_.setInterval(kDesignInterval); }
+QtBoard::QtBoard(const WindowControls& controls) : controls_(controls) { timer_.setInterval(design::kDesignInterval); }
 
 void QtBoard::SetText(LabelId label, std::string_view text) { controls_.Field(label).ShowText(Utf8(text)); }
 

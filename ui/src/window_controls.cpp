@@ -36,8 +36,7 @@ FieldLabel* BuildLabel(const design::LabelDesign& layout, QWidget& parent) {
     label->setContentsMargins(0, 0, 0, 0);
     // Every label paints its own background in the button-face colour.
     label->setAutoFillBackground(true);
-    // The comment box, the one written label of fixed size, wraps its text.
-    label->setWordWrap(layout.growth == design::Growth::None && layout.field.has_value());
+    label->setWordWrap(layout.wraps);
     SetLabelColour(*label, layout.colour);
     const bool fitsText = layout.growth == design::Growth::ToLeft || layout.growth == design::Growth::ToRight;
     const int width = fitsText ? 0 : layout.width;
@@ -70,9 +69,9 @@ QButtonGroup* BuildSelector(const design::SelectorDesign& layout, QWidget& paren
                                 QRect(layout.left, layout.top, layout.width, layout.height), parent);
     auto* group = new QButtonGroup(box);
     group->setExclusive(true);
-    for (int i = 0; i < layout.itemCount; ++i) {
-        auto* item = new QRadioButton(Utf8(layout.items[static_cast<std::size_t>(i)]), box);
-        item->setObjectName(QStringLiteral("%1Item%2").arg(Utf8(layout.name)).arg(i));
+    for (int i = 0; i < static_cast<int>(layout.items.size()); ++i) {
+        auto* item = new QRadioButton(Utf8(layout.items[static_cast<std::size_t>(i)].caption), box);
+        item->setObjectName(Utf8(design::ItemName(layout.id, i)));
         const design::Rect rect = design::SelectorItemRect(layout, i);
         item->setGeometry(rect.left, rect.top, rect.width, rect.height);
         item->setChecked(i == layout.selected);

@@ -226,7 +226,8 @@ function bindKeys() {
   const targets = new Map();
   for (const element of form.querySelectorAll('[data-key]')) targets.set(element.dataset.key, element);
   // Each speed item, and the speed selector for none selected, names the item one
-  // step faster and one slower.
+  // step faster and one slower; the selector names the keys that step it, whatever
+  // Shift it takes to type them.
   const speedSelector = form.querySelector('[role=radiogroup][data-faster]');
   const speeds = selectors[Number(speedSelector.dataset.selector)];
   const stepSpeed = (direction) => {
@@ -234,11 +235,14 @@ function bindKeys() {
     const to = speeds[Number(from.dataset[direction])];
     if (!to.checked) to.click();
   };
+  const speedKeys = new Map();
+  for (const direction of ['slower', 'faster']) {
+    for (const key of speedSelector.dataset[`${direction}Keys`].split(' ')) speedKeys.set(key, direction);
+  }
   document.addEventListener('keydown', (event) => {
     if (event.repeat || event.ctrlKey || event.altKey || event.metaKey) return;
     let action = null;
-    if (event.key === '-') action = () => stepSpeed('slower');
-    else if (event.key === '+' || event.key === '=') action = () => stepSpeed('faster');
+    if (speedKeys.has(event.key)) action = () => stepSpeed(speedKeys.get(event.key));
     else {
       // In the notation of data-key: a letter as its capital, a modifier before its key.
       const key = event.key.length === 1 ? event.key.toUpperCase() : event.key;

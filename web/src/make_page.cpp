@@ -102,12 +102,12 @@ std::string DesignStyles() {
     // replay tool names them. The window text is the page's own (page.css), as the
     // window takes the desktop's.
     css += ":root{";
-    for (const Colour colour : kColours) {
+    for (const Colour colour : design::kColours) {
         if (const auto rgb = design::RgbOf(colour))
             css += "--" + std::string(ColourName(colour)) + ":" + Hex(*rgb) + ";";
     }
     css += "--chart-line:" + Hex(design::kChartLineColour) + "}\n";
-    for (const Colour colour : kColours) {
+    for (const Colour colour : design::kColours) {
         css += "[data-colour=\"" + std::to_string(static_cast<int>(colour)) + "\"]{color:var(--" +
                std::string(ColourName(colour)) + ")}\n";
     }
@@ -168,19 +168,18 @@ private:
                 break;
             case design::Growth::None:
                 style += ";left:" + Px(layout.x) + ";width:" + Px(layout.width);
-                // A fixed label with more than one line's height wraps its text.
-                if (layout.field) kind = " wrap";
                 break;
         }
+        if (layout.wraps) kind += " wrap";
         const std::string_view text = &layout == &design::kVersionLine ? caption_ : layout.text;
         std::string attributes;
         if (layout.field) {
-            const auto& control = ControlOf(*layout.field);
             const bool announced =
                 std::find(kAnnouncedFields.begin(), kAnnouncedFields.end(), *layout.field) != kAnnouncedFields.end();
             attributes = " data-field=\"" + std::to_string(IndexOf(*layout.field)) + "\" data-colour=\"" +
                          std::to_string(static_cast<int>(layout.colour)) + "\" aria-description=\"" +
-                         Escaped(control.description) + "\" aria-live=\"" + (announced ? "polite" : "off") + "\"";
+                         Escaped(design::Description(*layout.field)) + "\" aria-live=\"" +
+                         (announced ? "polite" : "off") + "\"";
             Place(layout.name, style);
             out_ << "<output id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind << "\""
                  << attributes << ">" << Escaped(text) << "</output>\n";
@@ -231,6 +230,17 @@ private:
                std::to_string(design::SteppedSpeed(item, +1)) + "\"";
     }
 
+    // The keys that step the speed, each direction's apart.
+    static std::string SpeedKeys() {
+        std::string faster;
+        std::string slower;
+        for (const design::SpeedKey& binding : design::kSpeedKeys) {
+            std::string& keys = binding.step < 0 ? faster : slower;
+            keys += (keys.empty() ? "" : " ") + Escaped(binding.key);
+        }
+        return " data-faster-keys=\"" + faster + "\" data-slower-keys=\"" + slower + "\"";
+    }
+
     // The key of each item: the digits pick the share counts fewest first; + and -
     // step the speeds, so each speed item, and the speed selector for none selected,
     // names the item each leads to.
@@ -239,11 +249,11 @@ private:
         const std::string selector = " data-selector=\"" + std::to_string(IndexOf(layout.id)) + "\"";
         Frame(layout.name, layout.title, layout.type, {layout.left, layout.top, layout.width, layout.height},
               "radiogroup", shares ? design::kShareKeysHint : design::kSpeedKeysHint,
-              shares ? selector : selector + SpeedSteps(-1));
-        for (int i = 0; i < layout.itemCount; ++i) {
+              shares ? selector : selector + SpeedSteps(-1) + SpeedKeys());
+        for (int i = 0; i < static_cast<int>(layout.items.size()); ++i) {
             const design::Rect r = design::SelectorItemRect(layout, i);
-            const std::string_view text = layout.items[static_cast<std::size_t>(i)];
-            const std::string item = std::string(layout.name) + "Item" + std::to_string(i);
+            const std::string_view text = layout.items[static_cast<std::size_t>(i)].caption;
+            const std::string item = design::ItemName(layout.id, i);
             Place(item, Box(r.left, r.top, r.width, r.height));
             out_ << "<label id=\"" << item << "\" class=\"item\"><input type=\"radio\" name=\"" << layout.name
                  << "\" value=\"" << i << "\"" << selector;
@@ -314,11 +324,11 @@ std::string Manifest(std::string_view face, const std::vector<int>& iconSizes) {
 // Outside the board: what the player sees when the core cannot load or stops, with a
 // button to try again, and the word that a newer version waits for the next load.
 std::string Notices() {
-    using namespace page_texts;
+    const auto text = [](PageTextId id) { return std::string(PageText(id)); };
     return "<div id=\"CoreFailure\" class=\"notice failure\" role=\"alert\" hidden>\n<p data-failure=\"load\">" +
-           std::string(kLoadFailed) + "</p>\n<p data-failure=\"run\">" + std::string(kCoreStopped) +
-           "</p>\n<button type=\"button\">" + std::string(kRetry) + "</button>\n</div>\n" +
-           "<p id=\"UpdateNotice\" class=\"notice update\" role=\"status\" hidden>" + std::string(kNewVersion) +
+           text(PageTextId::LoadFailed) + "</p>\n<p data-failure=\"run\">" + text(PageTextId::CoreStopped) +
+           "</p>\n<button type=\"button\">" + text(PageTextId::Retry) + "</button>\n</div>\n" +
+           "<p id=\"UpdateNotice\" class=\"notice update\" role=\"status\" hidden>" + text(PageTextId::NewVersion) +
            "</p>\n";
 }
 
@@ -341,7 +351,7 @@ std::string Html(std::string_view body, std::string_view face, int touchIconSize
          << "<link rel=\"stylesheet\" href=\"zemkari.css\">\n"
          << "<script type=\"module\" src=\"zemkari.js\"></script>\n</head>\n<body>\n"
          << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle
-         << "\" aria-busy=\"true\" data-interval=\"" << kDesignInterval << "\" data-milliseconds-per-day=\""
+         << "\" aria-busy=\"true\" data-interval=\"" << design::kDesignInterval << "\" data-milliseconds-per-day=\""
          << kMillisecondsPerDay << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\""
          << ZEMKARI_EXPORT_NAME(OnTick) << "\">\n"
          << body << "</main>\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -13,12 +14,15 @@ namespace zemkari::web {
 
 // The page's own texts, beside the game's: the core failing to load or stopping, and a
 // newer version of the site waiting for the next load.
-namespace page_texts {
-inline constexpr std::string_view kLoadFailed = "ゲームを読み込めませんでした。";
-inline constexpr std::string_view kCoreStopped = "エラーでゲームが止まりました。";
-inline constexpr std::string_view kRetry = "再試行";
-inline constexpr std::string_view kNewVersion = "新しい版があります。再読み込みで更新されます。";
-}  // namespace page_texts
+enum class PageTextId { LoadFailed, CoreStopped, Retry, NewVersion, Count };
+// In the order of PageTextId.
+inline constexpr std::array<std::string_view, design::kCountOf<PageTextId>> kPageTexts = {
+    "ゲームを読み込めませんでした。",
+    "エラーでゲームが止まりました。",
+    "再試行",
+    "新しい版があります。再読み込みで更新されます。",
+};
+constexpr std::string_view PageText(PageTextId id) { return kPageTexts[IndexOf(id)]; }
 
 // The whole file, or nothing when it cannot be opened: a page without its style must
 // not pass for a page.

@@ -48,7 +48,7 @@ private:
     std::array<bool, kCountOf<ButtonId>> buttons_{};
     std::array<int, kCountOf<SelectorId>> selected_{};
     bool timerOn_ = false;
-    int timerInterval_ = kDesignInterval;
+    int timerInterval_ = design::kDesignInterval;
     bool refuseTimerStart_ = false;
     bool refuseIntervalChange_ = false;
     bool chartEnabled_ = true;

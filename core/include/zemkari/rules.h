@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "zemkari/design/selector_items.h"
+#include "zemkari/design/texts.h"
 #include "zemkari/market_state.h"
 
 namespace zemkari {
@@ -14,7 +15,7 @@ namespace zemkari {
 // What the timer falls back to when it refuses a speed.
 inline constexpr int kFallbackInterval = 1000;
 
-inline constexpr Money kBaseCapital = 300;
+using design::kBaseCapital;
 inline constexpr Money kLimitCloseBonus = 300;  // per share, paid or charged at a limit close
 
 // A mentor's comment on the funds after a sale: shown when lower < funds < upper.

@@ -6,9 +6,11 @@
 #include "zemkari/quoted.h"
 #include "zemkari/rules.h"
 #include "zemkari/scenarios.h"
-#include "zemkari/texts.h"
 
 namespace zemkari::fuzz {
+
+using design::TextId;
+
 namespace {
 
 using Verdict = std::optional<std::string>;
@@ -17,17 +19,32 @@ std::string Field(const char* name, std::int64_t value) { return std::string(nam
 
 constexpr std::array kQuoteLabels = {LabelId::CurrentPrice, LabelId::OpeningPrice, LabelId::HighPrice,
                                      LabelId::LowPrice, LabelId::ClosingPrice};
-std::string_view NameOf(LabelId label) { return ControlOf(label).name; }
 
 bool IsShareQuantity(std::int64_t qty) {
-    return std::find(ShareQuantities.begin(), ShareQuantities.end(), qty) != ShareQuantities.end();
+    return std::any_of(design::ShareQuantities.begin(), design::ShareQuantities.end(),
+                       [qty](const design::SelectorItem& item) { return item.value == qty; });
 }
 
 bool IsOrderStatus(std::string_view text) {
-    if (text == texts::kNoOrder || text == texts::kLapsed || text == texts::kMarginCall) return true;
-    if (!text.ends_with(texts::kFilledSuffix)) return false;
-    const auto qty = ParseWhole(text.substr(0, text.size() - texts::kFilledSuffix.size()));
+    if (text == TextOf(TextId::NoOrder) || text == TextOf(TextId::Lapsed) || text == TextOf(TextId::MarginCall))
+        return true;
+    if (!text.ends_with(TextOf(TextId::FilledSuffix))) return false;
+    const auto qty = ParseWhole(text.substr(0, text.size() - TextOf(TextId::FilledSuffix).size()));
     return qty && IsShareQuantity(*qty);
+}
+
+// A field shows nothing, a number, or one of the game's texts for it, whole or after a
+// number; the comment box shows the mentor's comments too. The page's font holds the
+// characters of exactly these.
+bool IsTextOfField(LabelId field, std::string_view text) {
+    const std::string_view words = text.substr(std::min(text.find_first_not_of("0123456789-"), text.size()));
+    if (words.empty()) return true;
+    const auto shownHere = [&](const design::GameText& game) {
+        return game.text == words && std::find(game.fields.begin(), game.fields.end(), field) != game.fields.end();
+    };
+    if (std::any_of(design::kTexts.begin(), design::kTexts.end(), shownHere)) return true;
+    return field == LabelId::Comment && std::any_of(MilestoneComments.begin(), MilestoneComments.end(),
+                                                    [&](const Milestone& m) { return m.message == text; });
 }
 
 // The price the tick that starts with TickCount = c shows as the current price.
@@ -51,8 +68,8 @@ bool IsTick(const Applied& applied) { return !applied.skipped && applied.event.k
 Observation Observation::Of(const MarketState& state, const HeadlessBoard& board) {
     Observation seen;
     seen.state = state;
-    for (const auto& label : kLabelControls) seen.texts[IndexOf(label.id)] = board.Text(label.id);
-    for (const auto& button : kButtonControls) seen.buttons[IndexOf(button.id)] = board.IsEnabled(button.id);
+    for (const auto& label : design::kLabelControls) seen.texts[IndexOf(label.id)] = board.Text(label.id);
+    for (const auto& button : design::kButtonControls) seen.buttons[IndexOf(button.id)] = board.IsEnabled(button.id);
     return seen;
 }
 
@@ -104,8 +121,8 @@ std::optional<std::int64_t> ParseWhole(std::string_view text) {
 }
 
 std::optional<std::int64_t> ParseMoney(std::string_view text) {
-    if (!text.ends_with(texts::kManYen)) return std::nullopt;
-    return ParseWhole(text.substr(0, text.size() - texts::kManYen.size()));
+    if (!text.ends_with(TextOf(TextId::ManYen))) return std::nullopt;
+    return ParseWhole(text.substr(0, text.size() - TextOf(TextId::ManYen).size()));
 }
 
 std::optional<std::string> InvariantChecker::Check(const Observation& before, const Applied& applied,
@@ -237,14 +254,14 @@ std::optional<std::string> InvariantChecker::CheckBuy(const Observation& after) 
 
 std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, const Observation& after) const {
     for (std::size_t i = 0; i < after.texts.size(); ++i) {
-        if (!IsValidUtf8(after.texts[i])) return std::string(kLabelControls[i].name) + " is not valid UTF-8";
+        if (!IsValidUtf8(after.texts[i])) return std::string(design::kLabelControls[i].name) + " is not valid UTF-8";
     }
     for (LabelId label : kQuoteLabels) {
         const std::string& text = after.Text(label);
         if (text.empty()) continue;
         const auto price = ParseWhole(text);
         if (!price || *price < kLimitDownPrice || *price > kLimitUpPrice) {
-            return std::string(NameOf(label)) + " shows " + Quoted(text) + ", no price";
+            return std::string(design::NameOf(label)) + " shows " + Quoted(text) + ", no price";
         }
     }
     const bool tick = IsTick(applied) && !applied.failed;
@@ -261,17 +278,22 @@ std::optional<std::string> InvariantChecker::CheckTexts(const Applied& applied, 
     }
     for (LabelId label : {LabelId::AmountCommitted, LabelId::UnrealizedProfit}) {
         const std::string& text = after.Text(label);
-        const bool designText = !ticked_ && !tick && text == texts::kManYen;
+        const bool designText = !ticked_ && !tick && text == TextOf(TextId::ManYen);
         if (!text.empty() && !designText && !ParseMoney(text)) {
-            return std::string(NameOf(label)) + " shows " + Quoted(text) + ", no money text";
+            return std::string(design::NameOf(label)) + " shows " + Quoted(text) + ", no money text";
         }
     }
     if (!IsOrderStatus(after.Text(LabelId::OrderStatus))) {
         return "order status " + Quoted(after.Text(LabelId::OrderStatus)) + " is none the game writes";
     }
     const std::string& verdict = after.Text(LabelId::ProfitIndicator);
-    if (!verdict.empty() && verdict != texts::kProfitTaken && verdict != texts::kLossCut) {
+    if (!verdict.empty() && verdict != TextOf(TextId::ProfitTaken) && verdict != TextOf(TextId::LossCut)) {
         return "profit indicator shows " + Quoted(verdict);
+    }
+    for (const auto& field : design::kLabelControls) {
+        if (!IsTextOfField(field.id, after.Text(field.id))) {
+            return std::string(field.name) + " shows " + Quoted(after.Text(field.id)) + ", none of its texts";
+        }
     }
     return std::nullopt;
 }

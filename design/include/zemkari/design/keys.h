@@ -26,6 +26,15 @@ inline constexpr std::array<ButtonKey, kCountOf<ButtonId>> kButtonKeys = {{
     {ButtonId::Sell, "S"},
 }};
 
+// The keys that step the game speed one item slower (+1) or faster (-1), on the main
+// block and on the keypad alike. + is a shifted key on most layouts; = is the same key
+// without Shift.
+struct SpeedKey {
+    std::string_view key;
+    int step;
+};
+inline constexpr std::array<SpeedKey, 3> kSpeedKeys = {{{"-", +1}, {"+", -1}, {"=", -1}}};
+
 // What the tooltips add to a selector's caption.
 inline constexpr std::string_view kShareKeysHint = "1〜7 キー: 株数の少ない順";
 inline constexpr std::string_view kSpeedKeysHint = "- キー: 遅く / + キー: 速く";
@@ -33,11 +42,11 @@ inline constexpr std::string_view kSpeedKeysHint = "- キー: 遅く / + キー:
 // The item indices of a selector table, ordered by their values, smallest first; equal
 // values keep their index order.
 template <std::size_t N>
-constexpr std::array<int, N> IndicesByValue(const std::array<int, N>& values) {
+constexpr std::array<int, N> IndicesByValue(const std::array<SelectorItem, N>& items) {
     std::array<int, N> order{};
     for (std::size_t i = 0; i < N; ++i) order[i] = static_cast<int>(i);
     for (std::size_t i = 1; i < N; ++i) {
-        for (std::size_t j = i; j > 0 && values[order[j - 1]] > values[order[j]]; --j)
+        for (std::size_t j = i; j > 0 && items[order[j - 1]].value > items[order[j]].value; --j)
             std::swap(order[j - 1], order[j]);
     }
     return order;

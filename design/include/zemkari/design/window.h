@@ -3,12 +3,13 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "zemkari/design/controls.h"
 #include "zemkari/design/selector_items.h"
+#include "zemkari/design/texts.h"
 
 // The window's design: every control's place, caption, type, colour and opening state,
 // as plain data free of Qt, so the window, the page and the headless board all start
@@ -33,10 +34,6 @@ struct Rect {
     friend bool operator==(Rect, Rect) = default;
 };
 
-// Where a control stands: the client area or one of the group boxes, in the order
-// the group boxes are built.
-enum class Container { Client, QuoteBoard, Status, Profit, Chart, Order, BuyingPower, Comment };
-
 struct Type {
     int pixelSize;
     bool bold;
@@ -51,27 +48,37 @@ inline constexpr Type kBold17{17, true};
 
 struct GroupDesign {
     Container id;
-    std::string_view name;  // the object name
     int left, top, width, height;
     std::string_view title;
     Type type;
+    std::string_view name = NameOf(id);  // the object name
 };
 
 // In the order of the form, after the version line and the two market buttons.
 inline constexpr auto kGroups = std::to_array<GroupDesign>({
-    {Container::QuoteBoard, "GroupBox2", 8, 8, 105, 225, "【株価情報】", kBold15},
-    {Container::Status, "GroupBox3", 8, 240, 105, 129, "【状態】", kBold15},
-    {Container::Profit, "GroupBox4", 232, 376, 193, 57, "【評価損益】", kBold15},
-    {Container::Chart, "GroupBox5", 128, 8, 489, 361, "【チャート】", kBold15},
-    {Container::Order, "GroupBox1", 8, 440, 217, 65, "【注文】", kBold13},
-    {Container::BuyingPower, "GroupBox6", 432, 376, 185, 57, "【余力】", kBold15},
-    {Container::Comment, "GroupBox7", 232, 440, 385, 65, "【コメント】", kBold15},
+    {Container::QuoteBoard, 8, 8, 105, 225, "【株価情報】", kBold15},
+    {Container::Status, 8, 240, 105, 129, "【状態】", kBold15},
+    {Container::Profit, 232, 376, 193, 57, "【評価損益】", kBold15},
+    {Container::Chart, 128, 8, 489, 361, "【チャート】", kBold15},
+    {Container::Order, 8, 440, 217, 65, "【注文】", kBold13},
+    {Container::BuyingPower, 432, 376, 185, 57, "【余力】", kBold15},
+    {Container::Comment, 232, 440, 385, 65, "【コメント】", kBold15},
 });
+static_assert(
+    [] {
+        for (std::size_t g = 0; g < kGroups.size(); ++g) {
+            if (IndexOf(kGroups[g].id) != g + 1) return false;
+        }
+        return kGroups.size() + 1 == kCountOf<Container>;
+    }(),
+    "kGroups lists the group boxes in the order of Container");
+
+constexpr const GroupDesign& GroupOf(Container container) { return kGroups[IndexOf(container) - 1]; }
 
 enum class Align { Left, Right, Centre };
 
 struct LabelDesign {
-    std::string_view name;
+    std::string_view name;  // the object name, from the control tables
     Container container;
     std::optional<LabelId> field;  // set when the game writes it
     std::string_view text;         // the text when the window opens
@@ -84,219 +91,158 @@ struct LabelDesign {
     Growth growth;
     Colour colour;
     std::optional<LabelId> heads = std::nullopt;  // the field a heading names
+    bool wraps = false;                           // the text wraps within the label's fixed box
+    // What a screen reader says the field shows, where neither a heading nor its group
+    // box's title names it (see Description).
+    std::string_view description = {};
 };
 
-constexpr LabelDesign Heading(std::string_view name, Container container, std::string_view text, int left, int top,
-                              int width, int height, Type type, std::optional<LabelId> heads = std::nullopt) {
-    return {name,        container,    std::nullopt,       text, left, top, width, height, type,
-            Align::Left, Growth::None, Colour::WindowText, heads};
+// A label the game never writes, of fixed size.
+constexpr LabelDesign FixedLabel(std::string_view name, Container container, std::string_view text, int left, int top,
+                                 int width, int height, Type type) {
+    return {name,  container, std::nullopt, text,        left,         top,
+            width, height,    type,         Align::Left, Growth::None, Colour::WindowText};
 }
 
-constexpr LabelDesign Value(LabelId field, std::string_view name, Container container, std::string_view text,
-                            int rightEdge, int top, int height, Type type, Colour colour = Colour::WindowText) {
-    return {name, container, field, text, rightEdge, top, 0, height, type, Align::Right, Growth::ToLeft, colour};
+constexpr LabelDesign Heading(LabelId heads, Container container, std::string_view text, int left, int top, int width,
+                              int height, Type type) {
+    LabelDesign heading = FixedLabel(HeadingName(heads), container, text, left, top, width, height, type);
+    heading.heads = heads;
+    return heading;
+}
+
+constexpr LabelDesign Field(LabelId field, Container container, std::string_view text, int x, int top, int width,
+                            int height, Type type, Align align, Growth growth, Colour colour = Colour::WindowText) {
+    return {NameOf(field), container, field, text, x, top, width, height, type, align, growth, colour};
+}
+
+// A value that keeps its right edge.
+constexpr LabelDesign Value(LabelId field, Container container, std::string_view text, int rightEdge, int top,
+                            int height, Type type, Colour colour = Colour::WindowText) {
+    return Field(field, container, text, rightEdge, top, 0, height, type, Align::Right, Growth::ToLeft, colour);
+}
+
+constexpr LabelDesign Wrapping(LabelDesign label) {
+    label.wraps = true;
+    return label;
+}
+
+constexpr LabelDesign DescribedAs(std::string_view description, LabelDesign label) {
+    label.description = description;
+    return label;
 }
 
 // The axis labels keep their centres, which line up with the chart's scale: the
 // substitute fonts draw the digits and the full-width colon wider than MS P Gothic.
-constexpr LabelDesign AxisLabel(std::string_view name, std::string_view text, int left, int top, int width, int height,
+constexpr LabelDesign AxisLabel(AxisLabelId id, std::string_view text, int left, int top, int width, int height,
                                 Type type) {
-    return {name,          Container::Chart, std::nullopt,      text, left, top, width, height, type,
+    return {NameOf(id),    Container::Chart, std::nullopt,      text, left, top, width, height, type,
             Align::Centre, Growth::Centred,  Colour::WindowText};
 }
 
 // The line with the game's name and version; each front end writes it.
-inline constexpr LabelDesign kVersionLine = Heading("Label13", Container::Client, "", 504, 520, 114, 11, kRegular11);
+inline constexpr LabelDesign kVersionLine =
+    FixedLabel(kVersionLineName, Container::Client, "", 504, 520, 114, 11, kRegular11);
 
 inline constexpr auto kLabelDesigns = std::to_array<LabelDesign>({
     // The quote board.
-    Heading("Label5", Container::QuoteBoard, "現在値", 24, 24, 54, 17, kBold17, LabelId::CurrentPrice),
-    Value(LabelId::CurrentPrice, "Label1", Container::QuoteBoard, "", 65, 40, 17, kBold17),
-    Heading("Label6", Container::QuoteBoard, "始値", 32, 64, 36, 17, kBold17, LabelId::OpeningPrice),
-    Value(LabelId::OpeningPrice, "Label2", Container::QuoteBoard, "", 65, 80, 17, kBold17),
-    Heading("Label7", Container::QuoteBoard, "高値", 32, 104, 36, 17, kBold17, LabelId::HighPrice),
-    Value(LabelId::HighPrice, "Label3", Container::QuoteBoard, "", 65, 120, 17, kBold17, Colour::Red),
-    Heading("Label8", Container::QuoteBoard, "安値", 32, 144, 36, 17, kBold17, LabelId::LowPrice),
-    Value(LabelId::LowPrice, "Label4", Container::QuoteBoard, "", 65, 160, 17, kBold17, Colour::Blue),
-    Heading("Label9", Container::QuoteBoard, "終値", 32, 184, 36, 17, kBold17, LabelId::ClosingPrice),
-    Value(LabelId::ClosingPrice, "Label10", Container::QuoteBoard, "", 65, 200, 17, kBold17),
+    Heading(LabelId::CurrentPrice, Container::QuoteBoard, "現在値", 24, 24, 54, 17, kBold17),
+    Value(LabelId::CurrentPrice, Container::QuoteBoard, "", 65, 40, 17, kBold17),
+    Heading(LabelId::OpeningPrice, Container::QuoteBoard, "始値", 32, 64, 36, 17, kBold17),
+    Value(LabelId::OpeningPrice, Container::QuoteBoard, "", 65, 80, 17, kBold17),
+    Heading(LabelId::HighPrice, Container::QuoteBoard, "高値", 32, 104, 36, 17, kBold17),
+    Value(LabelId::HighPrice, Container::QuoteBoard, "", 65, 120, 17, kBold17, Colour::Red),
+    Heading(LabelId::LowPrice, Container::QuoteBoard, "安値", 32, 144, 36, 17, kBold17),
+    Value(LabelId::LowPrice, Container::QuoteBoard, "", 65, 160, 17, kBold17, Colour::Blue),
+    Heading(LabelId::ClosingPrice, Container::QuoteBoard, "終値", 32, 184, 36, 17, kBold17),
+    Value(LabelId::ClosingPrice, Container::QuoteBoard, "", 65, 200, 17, kBold17),
     // The status box.
-    Heading("Label11", Container::Status, "発注状況", 16, 24, 64, 15, kBold15, LabelId::OrderStatus),
-    {"Label12", Container::Status, LabelId::OrderStatus, "発注無し", 32, 48, 0, 13, kRegular13, Align::Centre,
-     Growth::ToRight, Colour::WindowText},
-    Heading("Label15", Container::Status, "約定代金", 16, 72, 64, 15, kBold15, LabelId::AmountCommitted),
-    Value(LabelId::AmountCommitted, "Label17", Container::Status, "万円", 81, 96, 12, kRegular12),
+    Heading(LabelId::OrderStatus, Container::Status, "発注状況", 16, 24, 64, 15, kBold15),
+    Field(LabelId::OrderStatus, Container::Status, TextOf(TextId::NoOrder), 32, 48, 0, 13, kRegular13, Align::Centre,
+          Growth::ToRight),
+    Heading(LabelId::AmountCommitted, Container::Status, "約定代金", 16, 72, 64, 15, kBold15),
+    Value(LabelId::AmountCommitted, Container::Status, TextOf(TextId::ManYen), 81, 96, 12, kRegular12),
     // Unrealised profit, buying power and the comment box.
-    {"Label28", Container::Profit, LabelId::ProfitIndicator, "", 24, 26, 0, 15, kBold15, Align::Left, Growth::ToRight,
-     Colour::WindowText},
-    Value(LabelId::UnrealizedProfit, "Label25", Container::Profit, "万円", 177, 26, 15, kBold15),
-    Value(LabelId::BuyingPower, "Label26", Container::BuyingPower, "300万円", 172, 26, 15, kBold15),
-    {"Label27", Container::Comment, LabelId::Comment, "", 8, 16, 369, 41, kRegular13, Align::Left, Growth::None,
-     Colour::WindowText},
+    DescribedAs("損益判定", Field(LabelId::ProfitIndicator, Container::Profit, "", 24, 26, 0, 15, kBold15, Align::Left,
+                                  Growth::ToRight)),
+    Value(LabelId::UnrealizedProfit, Container::Profit, TextOf(TextId::ManYen), 177, 26, 15, kBold15),
+    Value(LabelId::BuyingPower, Container::BuyingPower, kBaseCapitalText, 172, 26, 15, kBold15),
+    Wrapping(Field(LabelId::Comment, Container::Comment, "", 8, 16, 369, 41, kRegular13, Align::Left, Growth::None)),
     // The chart's axes: times below, prices to the left (24 pixels apart).
-    AxisLabel("Label18", "9：00", 56, 336, 24, 12, kRegular12),
-    AxisLabel("Label19", "10：30", 192, 336, 30, 12, kRegular12),
-    AxisLabel("Label20", "13：30", 328, 336, 30, 12, kRegular12),
-    AxisLabel("Label21", "15：00", 448, 336, 30, 12, kRegular12),
-    AxisLabel("Label38", "250", 32, 66, 21, 13, kRegular13),
-    AxisLabel("Label37", "225", 32, 90, 21, 13, kRegular13),
-    AxisLabel("Label35", "200", 32, 114, 21, 13, kRegular13),
-    AxisLabel("Label34", "175", 32, 138, 21, 13, kRegular13),
-    AxisLabel("Label30", "150", 32, 162, 21, 13, kRegular13),
-    AxisLabel("Label33", "125", 32, 186, 21, 13, kRegular13),
-    AxisLabel("Label22", "100", 32, 210, 21, 13, kRegular13),
-    AxisLabel("Label31", "75", 40, 234, 14, 13, kRegular13),
-    AxisLabel("Label32", "50", 40, 258, 14, 13, kRegular13),
-    AxisLabel("Label29", "25", 40, 282, 14, 13, kRegular13),
-    AxisLabel("Label36", "0", 48, 306, 7, 13, kRegular13),
+    AxisLabel(AxisLabelId::At900, "9：00", 56, 336, 24, 12, kRegular12),
+    AxisLabel(AxisLabelId::At1030, "10：30", 192, 336, 30, 12, kRegular12),
+    AxisLabel(AxisLabelId::At1330, "13：30", 328, 336, 30, 12, kRegular12),
+    AxisLabel(AxisLabelId::At1500, "15：00", 448, 336, 30, 12, kRegular12),
+    AxisLabel(AxisLabelId::Price250, "250", 32, 66, 21, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price225, "225", 32, 90, 21, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price200, "200", 32, 114, 21, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price175, "175", 32, 138, 21, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price150, "150", 32, 162, 21, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price125, "125", 32, 186, 21, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price100, "100", 32, 210, 21, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price75, "75", 40, 234, 14, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price50, "50", 40, 258, 14, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price25, "25", 40, 282, 14, 13, kRegular13),
+    AxisLabel(AxisLabelId::Price0, "0", 48, 306, 7, 13, kRegular13),
 });
 
 struct ButtonDesign {
     ButtonId id;
-    std::string_view name;
     Container container;
     int left, top, width, height;
     std::string_view caption;
     Type type;
     bool enabled;
+    std::string_view name = NameOf(id);  // the object name
 };
 
-// In tab order.
-inline constexpr auto kButtonDesigns = std::to_array<ButtonDesign>({
-    {ButtonId::StartMarket, "Button1", Container::Client, 8, 512, 105, 25, "相場開始", kRegular15, true},
-    {ButtonId::EndMarket, "Button2", Container::Client, 120, 512, 105, 25, "相場終了", kRegular15, true},
-    {ButtonId::Buy, "Button3", Container::Order, 8, 24, 97, 25, "買い注文", kRegular12, false},
-    {ButtonId::Sell, "Button4", Container::Order, 112, 24, 97, 25, "売り注文", kRegular12, false},
-});
+// In tab order, which is the order of ButtonId.
+inline constexpr std::array<ButtonDesign, kCountOf<ButtonId>> kButtonDesigns = {{
+    {ButtonId::StartMarket, Container::Client, 8, 512, 105, 25, "相場開始", kRegular15, true},
+    {ButtonId::EndMarket, Container::Client, 120, 512, 105, 25, "相場終了", kRegular15, true},
+    {ButtonId::Buy, Container::Order, 8, 24, 97, 25, "買い注文", kRegular12, false},
+    {ButtonId::Sell, Container::Order, 112, 24, 97, 25, "売り注文", kRegular12, false},
+}};
 
 struct SelectorDesign {
     SelectorId id;
-    std::string_view name;
     int left, top, width, height;
     std::string_view title;
     Type type;
     int columns;
-    std::array<std::string_view, 7> items;
-    int itemCount;
+    std::span<const SelectorItem> items;
     int selected;
+    std::string_view name = NameOf(id);  // the object name
 };
 
-// The share counts in the order of ShareQuantities, the game speeds in the order of
-// GameSpeeds; in the order of SelectorId.
-inline constexpr auto kSelectorDesigns = std::to_array<SelectorDesign>({
-    {SelectorId::ShareQuantity,
-     "RadioGroup1",
-     8,
-     376,
-     217,
-     57,
-     "【株数】",
-     kBold13,
-     3,
-     {"1株", "50株", "500株", "5株", "100株", "1000株", "10株"},
-     7,
-     0},
-    {SelectorId::GameSpeed,
-     "RadioGroup2",
-     232,
-     504,
-     265,
-     33,
-     "Game Speed",
-     kRegular12,
-     5,
-     {"0.5秒", "1秒", "1.5秒", "2秒", "2.5秒"},
-     5,
-     1},
-});
+// In the order of SelectorId.
+inline constexpr std::array<SelectorDesign, kCountOf<SelectorId>> kSelectorDesigns = {{
+    {SelectorId::ShareQuantity, 8, 376, 217, 57, "【株数】", kBold13, 3, ShareQuantities, 0},
+    {SelectorId::GameSpeed, 232, 504, 265, 33, "Game Speed", kRegular12, 5, GameSpeeds, 1},
+}};
 inline constexpr const SelectorDesign& kShareSelector = kSelectorDesigns[IndexOf(SelectorId::ShareQuantity)];
 inline constexpr const SelectorDesign& kSpeedSelector = kSelectorDesigns[IndexOf(SelectorId::GameSpeed)];
 
-// The value a caption such as "1.5秒" or "50株" names, in thousandths when `thousandths`,
-// and -1 unless it is a decimal followed by `unit`.
-constexpr int CaptionValue(std::string_view caption, std::string_view unit, bool thousandths) {
-    if (!caption.ends_with(unit)) return -1;
-    caption.remove_suffix(unit.size());
-    int whole = 0;
-    int fraction = 0;
-    int scale = thousandths ? 1000 : 1;
-    bool afterPoint = false;
-    for (const char c : caption) {
-        if (c == '.' && thousandths && !afterPoint) {
-            afterPoint = true;
-        } else if (c >= '0' && c <= '9') {
-            if (afterPoint) {
-                scale /= 10;
-                fraction += (c - '0') * scale;
-            } else {
-                whole = whole * 10 + (c - '0');
-            }
-        } else {
-            return -1;
-        }
-    }
-    return (thousandths ? whole * 1000 : whole) + fraction;
-}
-
-template <std::size_t N>
-constexpr bool CaptionsName(const SelectorDesign& design, const std::array<int, N>& values, std::string_view unit,
-                            bool thousandths) {
-    if (design.itemCount != static_cast<int>(N)) return false;
-    for (std::size_t i = 0; i < N; ++i) {
-        if (CaptionValue(design.items[i], unit, thousandths) != values[i]) return false;
-    }
-    return true;
-}
-static_assert(CaptionsName(kShareSelector, ShareQuantities, "株", false),
-              "each share item's caption names its count of ShareQuantities");
-static_assert(CaptionsName(kSpeedSelector, GameSpeeds, "秒", true),
-              "each speed item's caption names its interval of GameSpeeds in seconds");
-
 static_assert(
     [] {
-        for (std::size_t g = 0; g < kGroups.size(); ++g) {
-            if (kGroups[g].id != static_cast<Container>(g + 1)) return false;
-        }
-        return true;
-    }(),
-    "kGroups lists the group boxes in the order of Container");
-
-// The controls the game addresses carry the names their tables give them.
-static_assert(
-    [] {
-        for (const LabelDesign& design : kLabelDesigns) {
-            if (design.field && design.name != ControlOf(*design.field).name) return false;
-        }
-        for (const ButtonDesign& design : kButtonDesigns) {
-            if (design.name != ControlOf(design.id).name) return false;
+        for (std::size_t i = 0; i < kButtonDesigns.size(); ++i) {
+            if (IndexOf(kButtonDesigns[i].id) != i) return false;
         }
         for (std::size_t i = 0; i < kSelectorDesigns.size(); ++i) {
-            const SelectorDesign& design = kSelectorDesigns[i];
-            if (IndexOf(design.id) != i || design.name != ControlOf(design.id).name) return false;
+            if (IndexOf(kSelectorDesigns[i].id) != i) return false;
         }
         return true;
     }(),
-    "a design names a control as kLabelControls, kButtonControls and kSelectorControls do");
-
-// A heading and the screen reader's description of the field it names say the same.
-static_assert(
-    [] {
-        for (const LabelDesign& design : kLabelDesigns) {
-            if (design.heads && design.text != ControlOf(*design.heads).description) return false;
-        }
-        return true;
-    }(),
-    "a field's description is its heading's caption");
+    "kButtonDesigns and kSelectorDesigns list their controls in the order of their ids");
 
 // Where a container's top left corner lies in the client area.
 constexpr Rect ContainerRect(Container container) {
     if (container == Container::Client) return {0, 0, kClientWidth, kClientHeight};
-    const GroupDesign& group = kGroups[static_cast<std::size_t>(container) - 1];
+    const GroupDesign& group = GroupOf(container);
     return {group.left, group.top, group.width, group.height};
 }
 
 // The chart surface in the chart's group box (409 x 321).
-inline constexpr std::string_view kChartName = "PaintBox1";  // its object name
 inline constexpr Container kChartContainer = Container::Chart;
 inline constexpr Rect kChartRect = {64, 16, 409, 321};
 
@@ -305,7 +251,7 @@ inline constexpr Rect kChartRect = {64, 16, 409, 321};
 // rectangle is in the selector's own coordinates.
 constexpr Rect SelectorItemRect(const SelectorDesign& design, int item) {
     const int captionHeight = design.type.pixelSize;
-    const int perColumn = (design.itemCount + design.columns - 1) / design.columns;
+    const int perColumn = (static_cast<int>(design.items.size()) + design.columns - 1) / design.columns;
     const int columnWidth = (design.width - 10) / design.columns;
     const int free = design.height - captionHeight - 5;
     const int rowHeight = free / perColumn;
@@ -313,8 +259,8 @@ constexpr Rect SelectorItemRect(const SelectorDesign& design, int item) {
     return {8 + (item / perColumn) * columnWidth, topMargin + (item % perColumn) * rowHeight, columnWidth, rowHeight};
 }
 
-// The window itself: its object name and the page's element id (the old form's name).
-inline constexpr std::string_view kWindowName = "Form1";
+// The window itself: its object name and the page's element id, and its title.
+inline constexpr std::string_view kWindowName = NameOf(Container::Client);
 inline constexpr std::string_view kWindowTitle = "Zemkari";
 
 // What the version line says: the game's name and its version.
@@ -353,43 +299,50 @@ inline constexpr int kHatchRow = 4;
 
 // ---- The state of every control as the window opens ----
 
-// Where a control's design stands in its table, or -1. Indices rather than pointers:
-// GCC with AddressSanitizer cannot compare pointers into a table at compile time.
-constexpr int DesignIndex(LabelId field) {
-    for (std::size_t i = 0; i < kLabelDesigns.size(); ++i) {
-        if (kLabelDesigns[i].field == field) return static_cast<int>(i);
-    }
-    return -1;
+constexpr const LabelDesign& DesignOf(LabelId field) {
+    const int at = IndexWhere(kLabelDesigns, [field](const LabelDesign& label) { return label.field == field; });
+    return kLabelDesigns.at(static_cast<std::size_t>(at));
 }
-constexpr int DesignIndex(ButtonId button) {
-    for (std::size_t i = 0; i < kButtonDesigns.size(); ++i) {
-        if (kButtonDesigns[i].id == button) return static_cast<int>(i);
+constexpr const ButtonDesign& DesignOf(ButtonId button) { return kButtonDesigns[IndexOf(button)]; }
+constexpr const SelectorDesign& DesignOf(SelectorId selector) { return kSelectorDesigns[IndexOf(selector)]; }
+constexpr std::string_view OpeningText(LabelId field) { return DesignOf(field).text; }
+constexpr Colour OpeningColour(LabelId field) { return DesignOf(field).colour; }
+constexpr bool OpensEnabled(ButtonId button) { return DesignOf(button).enabled; }
+constexpr int OpeningSelection(SelectorId selector) { return DesignOf(selector).selected; }
+
+// ---- What a screen reader says each field shows ----
+
+// "余力" of "【余力】".
+constexpr std::string_view Unbracketed(std::string_view title) {
+    constexpr std::string_view open = "【";
+    constexpr std::string_view close = "】";
+    if (title.starts_with(open) && title.ends_with(close)) {
+        title.remove_prefix(open.size());
+        title.remove_suffix(close.size());
     }
-    return -1;
+    return title;
+}
+
+// The heading over the field, or where none stands over it, the title of its group box,
+// unless its design names it.
+constexpr std::string_view Description(LabelId field) {
+    const LabelDesign& design = DesignOf(field);
+    if (!design.description.empty()) return design.description;
+    const int heading = IndexWhere(kLabelDesigns, [field](const LabelDesign& label) { return label.heads == field; });
+    if (heading >= 0) return kLabelDesigns[static_cast<std::size_t>(heading)].text;
+    return Unbracketed(GroupOf(design.container).title);
 }
 static_assert(
     [] {
         for (std::size_t i = 0; i < kCountOf<LabelId>; ++i) {
-            if (DesignIndex(static_cast<LabelId>(i)) < 0) return false;
-        }
-        for (std::size_t i = 0; i < kCountOf<ButtonId>; ++i) {
-            if (DesignIndex(static_cast<ButtonId>(i)) < 0) return false;
+            const std::string_view description = Description(static_cast<LabelId>(i));
+            if (description.empty()) return false;
+            for (std::size_t j = 0; j < i; ++j) {
+                if (Description(static_cast<LabelId>(j)) == description) return false;
+            }
         }
         return true;
     }(),
-    "every field and every button has a design");
-
-constexpr const LabelDesign& DesignOf(LabelId field) {
-    return kLabelDesigns[static_cast<std::size_t>(DesignIndex(field))];
-}
-constexpr const ButtonDesign& DesignOf(ButtonId button) {
-    return kButtonDesigns[static_cast<std::size_t>(DesignIndex(button))];
-}
-constexpr std::string_view OpeningText(LabelId field) { return DesignOf(field).text; }
-constexpr Colour OpeningColour(LabelId field) { return DesignOf(field).colour; }
-constexpr bool OpensEnabled(ButtonId button) { return DesignOf(button).enabled; }
-
-constexpr const SelectorDesign& DesignOf(SelectorId selector) { return kSelectorDesigns[IndexOf(selector)]; }
-constexpr int OpeningSelection(SelectorId selector) { return DesignOf(selector).selected; }
+    "each field has a description of its own");
 
 }  // namespace zemkari::design
