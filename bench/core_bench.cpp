@@ -10,6 +10,7 @@ namespace {
 constexpr std::uint32_t kNoon = 12 * 3'600'000;  // draws a day with a dip and a late rally
 
 // One tick in the middle of a day with a position open.
+// NOLINTNEXTLINE(readability-identifier-naming): Google Benchmark's name, which the measurement reads
 void BM_Tick(benchmark::State& bench) {
     MarketState state;
     HeadlessBoard board;
@@ -25,6 +26,7 @@ void BM_Tick(benchmark::State& bench) {
 BENCHMARK(BM_Tick);
 
 // A whole day: start, 55 ticks with a buy and a sale, end.
+// NOLINTNEXTLINE(readability-identifier-naming): Google Benchmark's name, which the measurement reads
 void BM_Day(benchmark::State& bench) {
     MarketState state;
     HeadlessBoard board;

@@ -308,9 +308,10 @@ std::string Manifest(std::string_view face, const std::vector<int>& iconSizes) {
         const std::string file = purpose == "any" ? "zemkari-" : "zemkari-maskable-";
         for (const int size : iconSizes) {
             const std::string side = std::to_string(size);
-            icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"" + file + side +
-                     ".png\", \"sizes\": \"" + side + "x" + side + "\", \"type\": \"image/png\", \"purpose\": \"" +
-                     std::string(purpose) + "\"}";
+            if (!icons.empty()) icons += ",\n";
+            icons.append("    {\"src\": \"").append(file).append(side).append(".png\", \"sizes\": \"").append(side);
+            icons.append("x").append(side).append("\", \"type\": \"image/png\", \"purpose\": \"").append(purpose);
+            icons += "\"}";
         }
     }
     const std::string name(design::kWindowTitle);

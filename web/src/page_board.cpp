@@ -5,24 +5,25 @@
 namespace zemkari::web {
 namespace {
 
-constexpr int Index(auto id) { return static_cast<int>(id); }
+// The index the page's module gives a control or a colour: the index of its enum.
+int PageIndex(auto id) { return static_cast<int>(IndexOf(id)); }
 
 }  // namespace
 
 void PageBoard::SetText(LabelId label, std::string_view text) {
-    texts_[static_cast<std::size_t>(label)] = text;
-    PageSetText(Index(label), text.data(), text.size());
+    texts_[IndexOf(label)] = text;
+    PageSetText(PageIndex(label), text.data(), text.size());
 }
 
-std::string PageBoard::Text(LabelId label) const { return texts_[static_cast<std::size_t>(label)]; }
+std::string PageBoard::Text(LabelId label) const { return texts_[IndexOf(label)]; }
 
-void PageBoard::SetColour(LabelId label, Colour colour) { PageSetColour(Index(label), Index(colour)); }
+void PageBoard::SetColour(LabelId label, Colour colour) { PageSetColour(PageIndex(label), PageIndex(colour)); }
 
-void PageBoard::SetEnabled(ButtonId button, bool on) { PageSetEnabled(Index(button), on ? 1 : 0); }
+void PageBoard::SetEnabled(ButtonId button, bool on) { PageSetEnabled(PageIndex(button), on ? 1 : 0); }
 
-bool PageBoard::IsEnabled(ButtonId button) const { return PageIsEnabled(Index(button)) != 0; }
+bool PageBoard::IsEnabled(ButtonId button) const { return PageIsEnabled(PageIndex(button)) != 0; }
 
-int PageBoard::SelectedIndex(SelectorId selector) const { return PageSelectedIndex(Index(selector)); }
+int PageBoard::SelectedIndex(SelectorId selector) const { return PageSelectedIndex(PageIndex(selector)); }
 
 void PageBoard::DisableChart() { PageDisableChart(); }
 

@@ -98,16 +98,16 @@ inline constexpr int kBaseCapital = 300;
 
 // kBaseCapital as the game writes money, "300万円": the buying power as the window opens.
 inline constexpr auto kBaseCapitalCharacters = [] {
-    constexpr std::string_view unit = TextOf(TextId::ManYen);
-    constexpr std::size_t digits = [] {
+    constexpr std::string_view kUnit = TextOf(TextId::ManYen);
+    constexpr std::size_t kDigits = [] {
         std::size_t count = 1;
         for (int rest = kBaseCapital; rest >= 10; rest /= 10) ++count;
         return count;
     }();
-    std::array<char, digits + unit.size()> text{};
+    std::array<char, kDigits + kUnit.size()> text{};
     int rest = kBaseCapital;
-    for (std::size_t i = digits; i-- > 0; rest /= 10) text[i] = static_cast<char>('0' + rest % 10);
-    for (std::size_t i = 0; i < unit.size(); ++i) text[digits + i] = unit[i];
+    for (std::size_t i = kDigits; i-- > 0; rest /= 10) text[i] = static_cast<char>('0' + rest % 10);
+    for (std::size_t i = 0; i < kUnit.size(); ++i) text[kDigits + i] = kUnit[i];
     return text;
 }();
 inline constexpr std::string_view kBaseCapitalText(kBaseCapitalCharacters.data(), kBaseCapitalCharacters.size());

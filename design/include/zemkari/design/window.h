@@ -314,11 +314,11 @@ constexpr int OpeningSelection(SelectorId selector) { return DesignOf(selector).
 
 // "余力" of "【余力】".
 constexpr std::string_view Unbracketed(std::string_view title) {
-    constexpr std::string_view open = "【";
-    constexpr std::string_view close = "】";
-    if (title.starts_with(open) && title.ends_with(close)) {
-        title.remove_prefix(open.size());
-        title.remove_suffix(close.size());
+    constexpr std::string_view kOpen = "【";
+    constexpr std::string_view kClose = "】";
+    if (title.starts_with(kOpen) && title.ends_with(kClose)) {
+        title.remove_prefix(kOpen.size());
+        title.remove_suffix(kClose.size());
     }
     return title;
 }
