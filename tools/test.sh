@@ -12,6 +12,31 @@ tools/install-deps.sh
 
 step() { printf '\n== %s\n' "$*"; }
 
+# Every program the steps below call, with the Debian package it comes from: one that
+# tools/debian-packages.txt lacks stops the run here, not after the steps before it.
+missing=()
+need() {
+  local what=$1 program
+  shift
+  for program in "$@"; do
+    command -v "${program%%:*}" >/dev/null || missing+=("${program%%:*} (Debian: ${program#*:}), for $what")
+  done
+}
+need "the format check" clang-format:clang-format
+need "the builds" cmake:cmake ninja:ninja-build g++:g++ clang++:clang
+need "the test suite" Xvfb:xvfb xdpyinfo:x11-utils dbus-run-session:dbus emcmake:emscripten node:nodejs \
+  chromium:chromium chromedriver:chromium-driver pyftsubset:fonttools rsvg-convert:librsvg2-bin
+need "Lighthouse" npm:npm
+need "the package test" lintian:lintian dpkg-deb:dpkg desktop-file-validate:desktop-file-utils \
+  appstreamcli:appstream file:file xwininfo:x11-utils
+need "clang-tidy" clang-tidy:clang-tidy
+need "line coverage" gcovr:gcovr
+if ((${#missing[@]} > 0)); then
+  printf 'test.sh: not found: %s\n' "${missing[@]}" >&2
+  echo "test.sh: tools/debian-packages.txt lacks their packages" >&2
+  exit 1
+fi
+
 step "Format"
 tools/check-format.sh
 
