@@ -76,24 +76,23 @@ security=${security:-http://deb.debian.org/debian-security}
 
 # Processes whose root is DIR: those of the fresh system.
 processes_in() {
-  local entry
-  for entry in /proc/[0-9]*; do
-    [[ $(readlink "$entry/root" 2>/dev/null) == "$1" ]] && echo "${entry#/proc/}"
-  done
-  return 0
+  find /proc -mindepth 2 -maxdepth 2 -name root -lname "$1" 2>/dev/null | cut -d/ -f3
 }
 
-# Ends every process of the fresh system at DIR: asked first, killed after 5 s.
+# Ends every process of the fresh system at DIR: asked for 5 s, then killed.
 stop_processes_in() {
-  local pids tries
-  for ((tries = 0; tries < 100; tries++)); do
+  local pids signal=TERM deadline=$((SECONDS + 5))
+  while :; do
     mapfile -t pids < <(processes_in "$1")
     ((${#pids[@]} > 0)) || return 0
-    if ((tries < 50)); then kill -TERM "${pids[@]}" 2>/dev/null || true; else kill -KILL "${pids[@]}" 2>/dev/null || true; fi
-    sleep 0.1
+    ((SECONDS < deadline)) || signal=KILL
+    if ((SECONDS > deadline + 10)); then
+      echo "test-on-fresh-debian: processes still running in $1: ${pids[*]}" >&2
+      return 1
+    fi
+    kill -"$signal" "${pids[@]}" 2>/dev/null || true
+    sleep 0.2
   done
-  echo "test-on-fresh-debian: processes still running in $1: ${pids[*]}" >&2
-  return 1
 }
 
 # Mount points at or below DIR, the deepest first.
