@@ -74,9 +74,9 @@ security=$(mirror_of bookworm-security)
 archive=${archive:-http://deb.debian.org/debian}
 security=${security:-http://deb.debian.org/debian-security}
 
-# Processes whose root is DIR: those of the fresh system.
+# Processes whose root is DIR or below it: those of the fresh system.
 processes_in() {
-  find /proc -mindepth 2 -maxdepth 2 -name root -lname "$1" 2>/dev/null | cut -d/ -f3
+  find /proc -mindepth 2 -maxdepth 2 -name root \( -lname "$1" -o -lname "$1/*" \) 2>/dev/null | cut -d/ -f3
 }
 
 # Ends every process of the fresh system at DIR: asked for 5 s, then killed.
