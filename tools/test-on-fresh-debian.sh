@@ -5,7 +5,7 @@
 # (env -i, chroot):
 #   tools/test.sh   installs the packages, builds and runs every test;
 #   tools/play.sh   must build the game and bring its window up on an X server (Xvfb),
-#                   the game still running a few seconds later; then it is closed.
+#                   the game still running 5 s later; then it is closed.
 # Prints how long each phase took. Exits with the test command's status, or 1 when it
 # passed but the game did not come up. Every process of the fresh system and every mount
 # into it are gone when this script ends, whether the run passed, failed or was
@@ -17,25 +17,10 @@
 #
 # Usage: tools/test-on-fresh-debian.sh [--no-play] [COMMAND]
 #   COMMAND   a shell command run at the source's root instead of tools/test.sh, to try
-#             a single script on a fresh system, e.g. 'tools/install-deps.sh && tools/lighthouse.sh'
+#             one script on a fresh system, e.g. 'tools/install-deps.sh && tools/lighthouse.sh'
 #   --no-play leaves out the check of tools/play.sh
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-
-play=yes
-if [[ ${1:-} == --no-play ]]; then
-  play=no
-  shift
-fi
-command=${1:-tools/test.sh}
-if ((EUID != 0)); then
-  echo "test-on-fresh-debian: needs root (debootstrap, mount, chroot)" >&2
-  exit 2
-fi
-if ! revision=$(git rev-parse --verify HEAD 2>/dev/null); then
-  echo "test-on-fresh-debian: needs a git clone: the fresh system gets the source as git archive HEAD gives it" >&2
-  exit 2
-fi
 
 cache=${ZEMKARI_CI_CACHE:-/var/cache/zemkari-ci}
 base=$cache/bookworm-base.tar
@@ -46,10 +31,13 @@ plain_env=(HOME=/root LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin
 for variable in NODE_EXTRA_CA_CERTS SSL_CERT_FILE; do
   [[ -n ${!variable:-} ]] && plain_env+=("$variable=/etc/ssl/certs/ca-certificates.crt")
 done
-
+system=    # the fresh system's folder, once there is one
+job=       # the command running in the background, if any
+origin=    # where the base came from
 phases=()
 run_started=$(date +%s)
 phase_started=$run_started
+
 # finish_phase NAME NOTE [END]: records the phase that started at phase_started and
 # ended at END (seconds since the epoch, default now).
 finish_phase() {
@@ -57,22 +45,20 @@ finish_phase() {
   phases+=("$(printf '%-13s %6d s  %s' "$1" $((end - phase_started)) "$2")")
   phase_started=$end
 }
+
 print_phases() {
   ((${#phases[@]} > 0)) || return 0
-  printf '\n== Phases on a fresh Debian 12 (%s)\n' "${revision:0:12}"
+  printf '\n== Phases on a fresh Debian 12 (%s)\n' "$(git rev-parse --short=12 HEAD)"
   printf '%s\n' "${phases[@]}"
   printf '%-13s %6d s\n' total $(($(date +%s) - run_started))
 }
 
 # The host's mirror of a suite, as its apt sources name it.
 mirror_of() {
+  # shellcheck disable=SC2016 # apt's own placeholders
   apt-get indextargets --format '$(SITE) $(CODENAME)' 'Created-By: Packages' 2>/dev/null |
     awk -v suite="$1" '$2 == suite { print $1; exit }'
 }
-archive=$(mirror_of bookworm)
-security=$(mirror_of bookworm-security)
-archive=${archive:-http://deb.debian.org/debian}
-security=${security:-http://deb.debian.org/debian-security}
 
 # Processes whose root is DIR or below it: those of the fresh system.
 processes_in() {
@@ -95,13 +81,21 @@ stop_processes_in() {
   done
 }
 
+# Says which processes COMMAND left running in the fresh system.
+report_leftovers() {
+  local pids
+  mapfile -t pids < <(processes_in "$system")
+  ((${#pids[@]} == 0)) && return 0
+  echo "test-on-fresh-debian: $1 left running: $(ps -o comm= -p "$(IFS=,; echo "${pids[*]}")" | xargs)" >&2
+}
+
 # Mount points at or below DIR, the deepest first.
 mounts_under() {
   awk -v dir="$1" '$5 == dir || index($5, dir "/") == 1 { print $5 }' /proc/self/mountinfo | sort -r
 }
 
-# Ends the processes of the fresh system at DIR, unmounts everything below it and deletes
-# it; deletes nothing while a mount is left, and says so.
+# Ends the processes of the system at DIR, unmounts everything below it and deletes it;
+# deletes nothing while a mount is left, and says so.
 remove_system() {
   local dir=$1 point
   stop_processes_in "$dir" || true
@@ -115,8 +109,6 @@ remove_system() {
   rm -rf --one-file-system "$dir"
 }
 
-system=
-job=
 finish() {
   local status=$?
   # Cleaning up is not interrupted again.
@@ -128,9 +120,6 @@ finish() {
   print_phases
   exit "$status"
 }
-trap finish EXIT
-trap 'echo "test-on-fresh-debian: interrupted" >&2; exit 130' INT
-trap 'echo "test-on-fresh-debian: terminated" >&2; exit 143' TERM HUP
 
 # run_job COMMAND [ARG...]: runs a command in the background and waits for it, so that
 # a signal reaches this script's traps at once; its status is the command's.
@@ -150,82 +139,82 @@ in_system() {
 
 # The pristine base: debootstrap's default variant of bookworm, bootstrapped again once
 # a week so that the packages it starts from do not age. One run at a time renews it.
-mkdir -p "$cache"
-exec {lock}>"$cache/lock"
-flock "$lock"
-if [[ ! -f $base || -n $(find "$base" -mtime +6) ]]; then
-  # The harness's own need, not the project's: the newcomer's machine is what
-  # debootstrap makes, so it runs on the host.
-  if ! command -v debootstrap >/dev/null; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
+# Sets origin to where it came from.
+renew_base() {
+  local lock
+  mkdir -p "$cache"
+  exec {lock}>"$cache/lock"
+  flock "$lock"
+  if [[ -f $base && -z $(find "$base" -mtime +6) ]]; then
+    origin="the base bootstrapped on $(date -r "$base" '+%Y-%m-%d %H:%M'), $base"
+  else
+    # The harness's own need, not the project's: the newcomer's machine is what
+    # debootstrap makes, so debootstrap runs on the host.
+    if ! command -v debootstrap >/dev/null; then
+      apt-get update -qq
+      DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
+    fi
+    system=$(mktemp -d /var/tmp/zemkari-bootstrap.XXXXXX)
+    run_job debootstrap bookworm "$system" "$1"
+    tar -C "$system" --numeric-owner -cpf "$base.partial" .
+    mv "$base.partial" "$base"
+    remove_system "$system"
+    system=
+    origin="debootstrap bookworm from $1, kept as $base"
   fi
-  system=$(mktemp -d /var/tmp/zemkari-bootstrap.XXXXXX)
-  run_job debootstrap bookworm "$system" "$archive"
-  tar -C "$system" --numeric-owner -cpf "$base.partial" .
-  mv "$base.partial" "$base"
-  remove_system "$system"
-  system=
-  origin="debootstrap bookworm from $archive, kept as $base"
-else
-  origin="the base bootstrapped on $(date -r "$base" '+%Y-%m-%d %H:%M'), $base"
-fi
-flock --unlock "$lock"
+  exec {lock}>&-
+}
 
-system=$(mktemp -d /var/tmp/zemkari-fresh.XXXXXX)
-tar -C "$system" --numeric-owner -xpf "$base"
-chmod 755 "$system"
-# The suites the host has: bookworm, its updates and its security fixes (Chromium
-# comes from those).
-rm -f "$system/etc/apt/sources.list"
-cat >"$system/etc/apt/sources.list.d/debian.sources" <<EOF
+# write_sources DIR ARCHIVE SECURITY: the suites the host has, bookworm, its updates and
+# its security fixes (Chromium comes from those).
+write_sources() {
+  rm -f "$1/etc/apt/sources.list"
+  cat >"$1/etc/apt/sources.list.d/debian.sources" <<EOF
 Types: deb
-URIs: $archive
+URIs: $2
 Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 
 Types: deb
-URIs: $security
+URIs: $3
 Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-# The host's network: its name servers, and the certificate authorities it added, which
-# the ca-certificates package takes into the fresh system's bundle when the project's
-# package list installs it.
-cp -L /etc/resolv.conf /etc/hosts "$system/etc/"
-if [[ -d /usr/local/share/ca-certificates ]]; then
-  mkdir -p "$system/usr/local/share/ca-certificates"
-  cp -rL /usr/local/share/ca-certificates/. "$system/usr/local/share/ca-certificates/"
-fi
-mkdir -p "$system$source_dir"
-git archive HEAD | tar -x -C "$system$source_dir"
+}
 
-mount -t proc proc "$system/proc"
-mount -t sysfs sysfs "$system/sys"
-mount --bind /dev "$system/dev"
-mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$system/dev/shm"
-mount --bind /dev/pts "$system/dev/pts"
-if [[ -x $system/usr/sbin/update-ca-certificates ]]; then
-  env -i "${plain_env[@]}" chroot "$system" update-ca-certificates >/dev/null
-fi
-finish_phase bootstrap "$origin"
-
-
-# Says which processes a command left running in the fresh system; they are ended
-# with it.
-report_leftovers() {
-  local pids
-  mapfile -t pids < <(processes_in "$system")
-  ((${#pids[@]} == 0)) && return 0
-  echo "test-on-fresh-debian: $1 left running: $(ps -o comm= -p "$(IFS=,; echo "${pids[*]}")" | xargs)" >&2
+# A copy of the base in a new folder, with the host's network (its name servers, and
+# the certificate authorities it added, which the ca-certificates package takes into the
+# fresh system's bundle once the project's package list installs it), the source, and
+# the kernel's file systems mounted.
+make_system() {
+  system=$(mktemp -d /var/tmp/zemkari-fresh.XXXXXX)
+  tar -C "$system" --numeric-owner -xpf "$base"
+  chmod 755 "$system"
+  write_sources "$system" "$1" "$2"
+  cp -L /etc/resolv.conf /etc/hosts "$system/etc/"
+  if [[ -d /usr/local/share/ca-certificates ]]; then
+    mkdir -p "$system/usr/local/share/ca-certificates"
+    cp -rL /usr/local/share/ca-certificates/. "$system/usr/local/share/ca-certificates/"
+  fi
+  mkdir -p "$system$source_dir"
+  git archive HEAD | tar -x -C "$system$source_dir"
+  mount -t proc proc "$system/proc"
+  mount -t sysfs sysfs "$system/sys"
+  mount --bind /dev "$system/dev"
+  mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$system/dev/shm"
+  mount --bind /dev/pts "$system/dev/pts"
+  if [[ -x $system/usr/sbin/update-ca-certificates ]]; then
+    env -i "${plain_env[@]}" chroot "$system" update-ca-certificates >/dev/null
+  fi
 }
 
 # The README's play command on a private X server: the check holds once the game's
 # window is mapped and the game is still running, its window still there, 5 s later.
 # Runs in the fresh system at the source's root.
 play_check() {
+  # shellcheck disable=SC2016 # the script runs on the X server
   tools/install-deps.sh && tools/with-xvfb.sh bash -c '
     tools/play.sh &
     play=$!
@@ -255,27 +244,58 @@ play_check() {
     echo "play: the game showed its window and was still running 5 s later; closed"'
 }
 
-printf '\n== %s on a fresh Debian 12\n' "$command"
-test_status=0
-in_system "$command" || test_status=$?
-report_leftovers "$command"
-stop_processes_in "$system"
-# The test command starts by installing the packages; apt's history is last written
-# when the last of them is in.
-installed=$(stat -c %Y "$system/var/log/apt/history.log" 2>/dev/null || echo 0)
-if ((installed > phase_started)); then
-  finish_phase packages "installed by $command" "$installed"
-fi
-finish_phase "test command" "$command: $( ((test_status == 0)) && echo passed || echo "failed with status $test_status")"
+# The whole run is one function, read before it starts: a change to this file during a
+# run does not reach that run.
+main() {
+  local play=yes command archive security test_status=0 play_status=0 installed
+  if [[ ${1:-} == --no-play ]]; then
+    play=no
+    shift
+  fi
+  command=${1:-tools/test.sh}
+  if ((EUID != 0)); then
+    echo "test-on-fresh-debian: needs root (debootstrap, mount, chroot)" >&2
+    exit 2
+  fi
+  if ! git rev-parse --verify --quiet HEAD >/dev/null; then
+    echo "test-on-fresh-debian: needs a git clone: the fresh system gets the source as git archive HEAD gives it" >&2
+    exit 2
+  fi
+  archive=$(mirror_of bookworm)
+  security=$(mirror_of bookworm-security)
+  archive=${archive:-http://deb.debian.org/debian}
+  security=${security:-http://deb.debian.org/debian-security}
 
-play_status=0
-if [[ $play == yes ]]; then
-  printf '\n== tools/play.sh on a fresh Debian 12\n'
-  in_system "$(declare -f play_check); play_check" || play_status=$?
-  report_leftovers tools/play.sh
-  finish_phase play "tools/play.sh: $( ((play_status == 0)) && echo "window up and still there 5 s later" || echo failed)"
-fi
+  trap finish EXIT
+  trap 'echo "test-on-fresh-debian: interrupted" >&2; exit 130' INT
+  trap 'echo "test-on-fresh-debian: terminated" >&2; exit 143' TERM HUP
 
-((test_status != 0)) && exit "$test_status"
-((play_status != 0)) && exit 1
-exit 0
+  renew_base "$archive"
+  make_system "$archive" "$security"
+  finish_phase bootstrap "$origin"
+
+  printf '\n== %s on a fresh Debian 12\n' "$command"
+  in_system "$command" || test_status=$?
+  report_leftovers "$command"
+  stop_processes_in "$system"
+  # The test command starts by installing the packages; apt's history is last written
+  # when the last of them is in.
+  installed=$(stat -c %Y "$system/var/log/apt/history.log" 2>/dev/null || echo 0)
+  if ((installed > phase_started)); then
+    finish_phase packages "installed by $command" "$installed"
+  fi
+  finish_phase "test command" "$command: $( ((test_status == 0)) && echo passed || echo "failed with status $test_status")"
+
+  if [[ $play == yes ]]; then
+    printf '\n== tools/play.sh on a fresh Debian 12\n'
+    in_system "$(declare -f play_check); play_check" || play_status=$?
+    report_leftovers tools/play.sh
+    finish_phase play "tools/play.sh: $( ((play_status == 0)) && echo "the window up, still there 5 s later" || echo failed)"
+  fi
+
+  ((test_status == 0)) || exit "$test_status"
+  ((play_status == 0)) || exit 1
+  exit 0
+}
+
+main "$@"
