@@ -116,6 +116,7 @@ finish() {
   [[ -n $job ]] && { kill -TERM "$job" 2>/dev/null || true; }
   if [[ -n $system ]]; then
     remove_system "$system" || status=1
+    finish_phase cleanup "the fresh system's processes ended, its mounts undone, its folder deleted"
   fi
   print_phases
   exit "$status"
