@@ -115,8 +115,12 @@ finish() {
   trap '' INT TERM HUP
   [[ -n $job ]] && { kill -TERM "$job" 2>/dev/null || true; }
   if [[ -n $system ]]; then
-    remove_system "$system" || status=1
-    finish_phase cleanup "the fresh system's processes ended, its mounts undone, its folder deleted"
+    if remove_system "$system"; then
+      finish_phase cleanup "the fresh system's processes ended, its mounts undone, its folder deleted"
+    else
+      status=1
+      finish_phase cleanup "incomplete: see above"
+    fi
   fi
   print_phases
   exit "$status"
