@@ -43,6 +43,11 @@ std::uint32_t Crc32(std::string_view bytes) {
     return crc ^ 0xFFFFFFFFU;
 }
 
+void AppendChecksum(std::string& bytes) {
+    const std::uint32_t crc = Crc32(bytes);
+    for (unsigned shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(static_cast<std::uint8_t>(crc >> shift));
+}
+
 class Writer {
 public:
     void Byte(std::uint8_t value) { out_ += static_cast<char>(value); }
@@ -62,8 +67,7 @@ public:
         out_ += text;
     }
     std::string Sealed() {
-        const std::uint32_t crc = Crc32(out_);
-        for (unsigned shift = 0; shift < 32; shift += 8) Byte(static_cast<std::uint8_t>(crc >> shift));
+        AppendChecksum(out_);
         return std::move(out_);
     }
 
@@ -122,7 +126,8 @@ public:
         const std::int64_t value = isSigned ? Signed() : static_cast<std::int64_t>(std::min<std::uint64_t>(
                                                              Unsigned(), static_cast<std::uint64_t>(kSnapshotLimit) + 1));
         if (!Failed() && (value < low || value > high)) Refuse(std::string(what) + " out of range");
-        return value;
+        // After a refusal nothing is read any more: the smallest value keeps what follows small.
+        return Failed() ? low : value;
     }
     bool Flag(std::string_view what) { return Within(0, 1, what, false) == 1; }
     std::string Text() {
@@ -142,6 +147,9 @@ private:
     std::string_view rest_;
     std::string reason_;
 };
+
+constexpr int kMostShares = *std::max_element(ShareQuantities.begin(), ShareQuantities.end());
+constexpr int kLongestInterval = std::max(*std::max_element(GameSpeeds.begin(), GameSpeeds.end()), kFallbackInterval);
 
 bool IsShareQuantity(std::int64_t qty) {
     return std::find(ShareQuantities.begin(), ShareQuantities.end(), qty) != ShareQuantities.end();
@@ -198,7 +206,7 @@ MarketState ReadState(Reader& in) {
     const bool loaded = (flags & kLoaded) != 0;
     state.ScenarioIndex = static_cast<int>(in.Within(0, kScenarioCount - 1, "ScenarioIndex", false));
     state.BaseCapital = (flags & kCapitalPaid) != 0 ? kBaseCapital : 0;
-    state.OrderQty = static_cast<int>(in.Within(0, ShareQuantities.back(), "OrderQty", false));
+    state.OrderQty = static_cast<int>(in.Within(0, kMostShares, "OrderQty", false));
     state.RealizedProfit = in.Within(-kSnapshotLimit, kSnapshotLimit, "RealizedProfit", true);
     state.EntryPrice = in.Within(0, kLimitUpPrice, "EntryPrice", false);
     state.UnitProfit = in.Within(-kLimitUpPrice - kLimitCloseBonus, kLimitUpPrice + kLimitCloseBonus, "UnitProfit", true);
@@ -232,7 +240,7 @@ BoardRecord ReadBoard(Reader& in) {
     for (std::size_t i = 0; i < board.selected.size(); ++i) {
         board.selected[i] = static_cast<int>(in.Within(0, kItemCounts[i], "a selector's item", false)) - 1;
     }
-    board.timerInterval = static_cast<int>(in.Within(0, GameSpeeds.back(), "the timer's interval", false));
+    board.timerInterval = static_cast<int>(in.Within(0, kLongestInterval, "the timer's interval", false));
     if (!in.Failed() && !IsInterval(board.timerInterval)) in.Refuse("an interval the timer never takes");
     board.timerOn = in.Flag("whether the timer runs");
     const bool surfaceOn = in.Flag("whether the chart is on");
@@ -272,6 +280,12 @@ std::string TakeSnapshot(const MarketState& state, const BoardRecord& board) {
     WriteState(out, state);
     WriteBoard(out, board);
     return out.Sealed();
+}
+
+std::string SealSnapshot(std::string_view body) {
+    std::string bytes(body);
+    AppendChecksum(bytes);
+    return bytes;
 }
 
 ReadGame ReadSnapshot(std::string_view bytes) {

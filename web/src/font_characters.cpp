@@ -96,7 +96,8 @@ std::string Characters(std::string_view versionLine) {
     }
     for (const auto& milestone : MilestoneComments) texts.push_back(milestone.message);
     for (const std::string_view text :
-         {page_texts::kLoadFailed, page_texts::kCoreStopped, page_texts::kRetry, page_texts::kNewVersion}) {
+         {page_texts::kLoadFailed, page_texts::kCoreStopped, page_texts::kRetry, page_texts::kNewVersion,
+          page_texts::kResumeDropped}) {
         texts.push_back(text);
     }
     std::string all;
