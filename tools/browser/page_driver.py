@@ -181,6 +181,11 @@ def fake_clock_and_timers(driver):
 def open_page(driver, url):
     """Loads the page and waits until the game's core is bound and its fonts are in."""
     driver.get(url)
+    wait_for_core(driver)
+
+
+def wait_for_core(driver):
+    """Waits until the page's core is bound and its fonts are in."""
     driver.set_script_timeout(30)
     driver.execute_async_script("""
         const done = arguments[arguments.length - 1];
