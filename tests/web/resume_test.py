@@ -127,19 +127,10 @@ def reload(driver, freeze=False):
         raise Mismatch(f"the clock resumed with its next tick not one interval after the load: {due}, now {now}")
 
 
-def new_game(driver, url):
-    """The page with a new game: whatever an earlier check left in the tab's storage is
-    dropped first."""
-    page_driver.open_page(driver, url)
-    if driver.execute_script(STORED):
-        driver.execute_script("sessionStorage.clear();")
-        page_driver.open_page(driver, url)
-
-
 def check_resume_mid_day(driver, url, steps, expected, chromium):
     """Mid-day, 50 shares held: a freeze and a reload, then a plain reload, each leave the
     page as it was; the day then plays on to the transcript's end."""
-    new_game(driver, url)
+    page_driver.open_page(driver, url)
     play_steps(driver, steps, expected, 1, FREEZE_AT)
     for at, freeze in ((FREEZE_AT, chromium), (RELOAD_AT, False)):
         before = picture(driver)
@@ -159,7 +150,7 @@ def the_key(driver):
 
 def check_earlier_build(driver, url, steps, expected, pinned, pinned_step):
     """The snapshot an earlier build kept resumes in this one, and its day plays on."""
-    new_game(driver, url)
+    page_driver.open_page(driver, url)
     play(driver, ["qty", "1"])
     driver.execute_script("sessionStorage.setItem(arguments[0], arguments[1]);", the_key(driver),
                           base64.b64encode(pinned).decode())
@@ -170,7 +161,7 @@ def check_earlier_build(driver, url, steps, expected, pinned, pinned_step):
 
 def check_new_tab(driver, url, steps, expected):
     """Closing the tab ends the game: the page opened again starts a new one."""
-    new_game(driver, url)
+    page_driver.open_page(driver, url)
     play_steps(driver, steps, expected, 1, 3)
     old = driver.current_window_handle
     driver.switch_to.new_window("tab")
@@ -190,7 +181,7 @@ def check_unreadable(driver, url, expected, notice):
     box, until the game writes there."""
     for name, spoil in (("altered", lambda text: text[:12] + ("A" if text[12] != "A" else "B") + text[13:]),
                         ("cut short", lambda text: text[: len(text) // 2]), ("not base64", lambda text: "%" + text)):
-        new_game(driver, url)
+        page_driver.open_page(driver, url)
         play(driver, ["start", "09:00:15.000"])
         key = the_key(driver)
         text = driver.execute_script("return sessionStorage.getItem(arguments[0]);", key)
@@ -218,7 +209,7 @@ document.dispatchEvent(new Event('visibilitychange'));
 
 def check_hidden(driver, url, steps, expected):
     """Hidden, the page does not tick; shown, the next tick comes a whole interval later."""
-    new_game(driver, url)
+    page_driver.open_page(driver, url)
     play_steps(driver, steps, expected, 1, FREEZE_AT)
     interval = expected[FREEZE_AT]["timer"]["interval"]
     driver.execute_script(SHOW, True)
@@ -247,7 +238,7 @@ def check_failing_storage(driver, url, steps, expected):
     """Without storage, or with a full one, the day plays as the transcript says, and a
     reload starts a new game."""
     for name, source in FAILING_STORAGE.items():
-        new_game(driver, url)
+        page_driver.open_page(driver, url)
         driver.execute_script(source)
         play_steps(driver, steps, expected, 1, FREEZE_AT)
         reload(driver)

@@ -155,7 +155,8 @@ const boardImports = {
     pendingTexts.set(label, decoder.decode(bytes(pointer, size)));
   },
   PageSetColour(label, colour) {
-    fields[label].dataset.colour = String(colour);
+    const { dataset } = fields[label];
+    if (dataset.colour !== String(colour)) dataset.colour = String(colour);
   },
   PageSetEnabled(button, on) {
     buttons[button].disabled = !on;
@@ -168,7 +169,7 @@ const boardImports = {
   },
   PageSelect(selector, index) {
     selectors[selector].forEach((radio, i) => {
-      radio.checked = i === index;
+      if (radio.checked !== (i === index)) radio.checked = i === index;
     });
   },
   PageBlankChart: blankChart,
@@ -397,7 +398,9 @@ function showFailure(kind, error) {
   failure.querySelector('button').focus();
 }
 
+// A game that stopped the core is not resumed: trying again starts a new one.
 function stopped(error) {
+  savedGame.drop();
   retry = () => window.location.reload();
   showFailure('run', error);
 }
