@@ -106,7 +106,8 @@ BoardRecord BoardRecord::Opening() {
         board.texts[i] = design::OpeningText(static_cast<LabelId>(i));
         board.colours[i] = design::OpeningColour(static_cast<LabelId>(i));
     }
-    for (std::size_t i = 0; i < kCountOf<ButtonId>; ++i) board.buttons[i] = design::OpensEnabled(static_cast<ButtonId>(i));
+    for (std::size_t i = 0; i < kCountOf<ButtonId>; ++i)
+        board.buttons[i] = design::OpensEnabled(static_cast<ButtonId>(i));
     for (std::size_t i = 0; i < kCountOf<SelectorId>; ++i) {
         board.selected[i] = design::OpeningSelection(static_cast<SelectorId>(i));
     }

@@ -25,7 +25,10 @@ namespace {
 constexpr std::string_view kMagic = "ZMKS";
 constexpr std::size_t kChecksumSize = 4;
 
-enum DayFlag : std::uint8_t { kLoaded = 1, kOpeningCleared = 2, kCapitalPaid = 4 };
+// The day's flags.
+constexpr std::uint8_t kLoaded = 1;
+constexpr std::uint8_t kOpeningCleared = 2;
+constexpr std::uint8_t kCapitalPaid = 4;
 
 constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
     std::array<std::uint32_t, 256> table{};
@@ -45,7 +48,8 @@ std::uint32_t Crc32(std::string_view bytes) {
 
 void AppendChecksum(std::string& bytes) {
     const std::uint32_t crc = Crc32(bytes);
-    for (unsigned shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(static_cast<std::uint8_t>(crc >> shift));
+    for (unsigned shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>(static_cast<std::uint8_t>(crc >> shift));
 }
 
 class Writer {
@@ -123,8 +127,9 @@ public:
     }
     // A number from `low` to `high`; `what` names it in the refusal.
     std::int64_t Within(std::int64_t low, std::int64_t high, std::string_view what, bool isSigned) {
-        const std::int64_t value = isSigned ? Signed() : static_cast<std::int64_t>(std::min<std::uint64_t>(
-                                                             Unsigned(), static_cast<std::uint64_t>(kSnapshotLimit) + 1));
+        const std::int64_t value = isSigned ? Signed()
+                                            : static_cast<std::int64_t>(std::min<std::uint64_t>(
+                                                  Unsigned(), static_cast<std::uint64_t>(kSnapshotLimit) + 1));
         if (!Failed() && (value < low || value > high)) Refuse(std::string(what) + " out of range");
         // After a refusal nothing is read any more: the smallest value keeps what follows small.
         return Failed() ? low : value;
@@ -202,14 +207,15 @@ void WriteBoard(Writer& out, const BoardRecord& board) {
 MarketState ReadState(Reader& in) {
     MarketState state;
     const std::uint8_t flags = in.Byte();
-    if ((flags & ~(kLoaded | kOpeningCleared | kCapitalPaid)) != 0) in.Refuse("unknown flags of the day");
+    if ((flags & ~(kLoaded | kOpeningCleared | kCapitalPaid) & 0xFFU) != 0) in.Refuse("unknown flags of the day");
     const bool loaded = (flags & kLoaded) != 0;
     state.ScenarioIndex = static_cast<int>(in.Within(0, kScenarioCount - 1, "ScenarioIndex", false));
     state.BaseCapital = (flags & kCapitalPaid) != 0 ? kBaseCapital : 0;
     state.OrderQty = static_cast<int>(in.Within(0, kMostShares, "OrderQty", false));
     state.RealizedProfit = in.Within(-kSnapshotLimit, kSnapshotLimit, "RealizedProfit", true);
     state.EntryPrice = in.Within(0, kLimitUpPrice, "EntryPrice", false);
-    state.UnitProfit = in.Within(-kLimitUpPrice - kLimitCloseBonus, kLimitUpPrice + kLimitCloseBonus, "UnitProfit", true);
+    state.UnitProfit =
+        in.Within(-kLimitUpPrice - kLimitCloseBonus, kLimitUpPrice + kLimitCloseBonus, "UnitProfit", true);
     state.TickCount = in.Within(0, kSnapshotLimit, "TickCount", false);
     if (in.Failed()) return state;
     if (state.OrderQty != 0 && !IsShareQuantity(state.OrderQty)) in.Refuse("OrderQty is no share quantity");
