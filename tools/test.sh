@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer, and again in a release build with the package test. Every
 # target is built with gcc (debug and release) and clang (release), warnings as errors.
 # Then the checks: format, Lighthouse's scores of the browser page, clang-tidy, line
-# coverage of the core, and a bounded fuzzing session over clicks and replay scripts.
+# coverage of the core, and a bounded fuzzing session over clicks, replay scripts and snapshots.
 # Installs missing Debian packages first.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -68,7 +68,7 @@ tools/check-tidy.sh build/dev
 step "Line coverage of the core"
 tools/coverage.sh
 
-step "Fuzzing every click sequence and every replay script (120 s in all, fixed seed)"
-tools/fuzz.sh 120
+step "Fuzzing every click sequence, every replay script and every snapshot (180 s in all, fixed seed)"
+tools/fuzz.sh 180
 
 step "All tests passed"

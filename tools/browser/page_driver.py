@@ -179,8 +179,19 @@ def fake_clock_and_timers(driver):
 
 
 def open_page(driver, url):
-    """Loads the page and waits until the game's core is bound and its fonts are in."""
+    """Loads the page with a new game and waits until the game's core is bound and its
+    fonts are in. A game the tab kept from an earlier load, which the page resumes, is
+    dropped and the page loaded again."""
     driver.get(url)
+    wait_for_core(driver)
+    if driver.execute_script("return sessionStorage.length > 0;"):
+        driver.execute_script("sessionStorage.clear();")
+        driver.get(url)
+        wait_for_core(driver)
+
+
+def wait_for_core(driver):
+    """Waits until the page's core is bound and its fonts are in."""
     driver.set_script_timeout(30)
     driver.execute_async_script("""
         const done = arguments[arguments.length - 1];

@@ -2,10 +2,19 @@
 // this module is its Board on the page: it shows what the core writes, tells it what
 // the selectors hold, runs its market clock and draws its chart, and hands it the
 // player's clicks and keys. The page (index.html) is laid out from the window's design,
-// and carries every fact of the game this module needs (make_page.cpp).
+// and carries every fact of the game this module needs (make_page.cpp). It keeps the
+// game's snapshot in the tab's session storage after every tick and every click, so that
+// a page the browser threw away resumes where it was, and it stops the market clock
+// while the page is not seen.
 
 const form = document.querySelector('main');
-const handlers = { click: form.dataset.onClick, tick: form.dataset.onTick };
+const handlers = {
+  click: form.dataset.onClick,
+  tick: form.dataset.onTick,
+  snapshot: form.dataset.onSnapshot,
+  snapshotBuffer: form.dataset.snapshotBuffer,
+  resume: form.dataset.onResume,
+};
 
 // The controls the core addresses, indexed as its enums are (data-field, -button,
 // -selector); a selector's items by their index in it.
@@ -39,7 +48,6 @@ const painter = {
   ratio: 1,
   painted: false,
 };
-let chartEnabled = true;
 // The layout tells the size the chart is shown at, first before the first frame is
 // painted (on a phone it scales with the screen), then whenever it changes (the phone
 // turned), without the page asking for it; zooming the page changes the pixel density.
@@ -97,7 +105,8 @@ function blankChart() {
 }
 
 // The hatch paints one row in eight in the surface colour and leaves the rows between
-// as they were, so an older day's line shows through, cut by the hatch.
+// as they were, so an older day's line shows through, cut by the hatch. The core paints
+// the whole picture at every drawing: the blank surface, then each line it shows.
 function drawChart(points) {
   const { context, width, height } = painter;
   for (let y = Number(hatchRow); y < height; y += Number(hatchPeriod)) context.fillRect(0, y, width, 1);
@@ -109,19 +118,29 @@ function drawChart(points) {
   context.stroke();
 }
 
-// The market clock: off, with the window's design interval, until a start.
-const timer = { interval: Number(form.dataset.interval), handle: 0 };
+// The market clock: off, with the window's design interval, until a start. While the
+// page is hidden it keeps running for the game but does not tick; shown again, it waits
+// a whole interval before the next tick.
+const timer = { interval: Number(form.dataset.interval), handle: 0, running: false };
 // The clock's day, which the core's clock reads the time of.
 const millisecondsPerDay = Number(form.dataset.millisecondsPerDay);
 
 function runTimer() {
-  timer.handle = setInterval(() => deliver(handlers.tick), timer.interval);
+  timer.handle = setInterval(() => {
+    deliver(handlers.tick);
+    keepGame();
+  }, timer.interval);
 }
 
 function stopTimer() {
   if (timer.handle) clearInterval(timer.handle);
   timer.handle = 0;
 }
+
+document.addEventListener('visibilitychange', () => {
+  if (document.hidden) stopTimer();
+  else if (timer.running && !timer.handle) runTimer();
+});
 
 // Texts are written out once a handler has returned: only the texts present at the
 // end of a tick are ever seen, and the quote board is rewritten many times per tick.
@@ -136,7 +155,8 @@ const boardImports = {
     pendingTexts.set(label, decoder.decode(bytes(pointer, size)));
   },
   PageSetColour(label, colour) {
-    fields[label].dataset.colour = String(colour);
+    const { dataset } = fields[label];
+    if (dataset.colour !== String(colour)) dataset.colour = String(colour);
   },
   PageSetEnabled(button, on) {
     buttons[button].disabled = !on;
@@ -147,12 +167,12 @@ const boardImports = {
   PageSelectedIndex(selector) {
     return selectors[selector].findIndex((radio) => radio.checked);
   },
-  // Switching the surface off blanks it, the first time only.
-  PageDisableChart() {
-    if (!chartEnabled) return;
-    chartEnabled = false;
-    blankChart();
+  PageSelect(selector, index) {
+    selectors[selector].forEach((radio, i) => {
+      if (radio.checked !== (i === index)) radio.checked = i === index;
+    });
   },
+  PageBlankChart: blankChart,
   // The same interval leaves the running clock alone; a new one restarts its countdown.
   PageSetTimerInterval(milliseconds) {
     if (milliseconds === timer.interval) return 1;
@@ -164,10 +184,14 @@ const boardImports = {
     return 1;
   },
   PageStartTimer() {
-    if (!timer.handle) runTimer();
+    timer.running = true;
+    if (!timer.handle && !document.hidden) runTimer();
     return 1;
   },
-  PageStopTimer: stopTimer,
+  PageStopTimer() {
+    timer.running = false;
+    stopTimer();
+  },
   PageDrawChart(pointer, count) {
     drawChart(new Int32Array(core.memory.buffer, pointer, count * 2));
   },
@@ -200,24 +224,88 @@ function flushTexts() {
   pendingTexts.clear();
 }
 
-// Runs one of the core's handlers (a click or the tick) and shows the result.
-// Without a core the board's buttons are off, and there is nothing to run.
+// Runs one of the core's handlers (a click, the tick, a resume) and shows the result;
+// returns what the handler returned. Without a core the board's buttons are off, and
+// there is nothing to run.
 function deliver(handler, ...args) {
-  if (!core) return;
+  if (!core) return undefined;
   // An error that escapes a handler is shown, as the window shows it, and play goes on;
   // but a trap or an exit leaves the core in no state to go on from.
   try {
-    core[handler](...args);
+    return core[handler](...args);
   } catch (error) {
     if (error instanceof WebAssembly.RuntimeError || error instanceof CoreExit) stopped(error);
     else window.alert(String(error));
+    return undefined;
   } finally {
     flushTexts();
   }
 }
 
+// The game's snapshot lives in the tab's session storage, as text: a reload of the tab
+// finds it, a new tab starts a new game. Storage that is missing, full or refused keeps
+// nothing, and the game plays on as it would without it.
+const savedGame = {
+  key: `zemkari ${new URL('.', import.meta.url).pathname}`,
+  read() {
+    try {
+      return window.sessionStorage.getItem(this.key);
+    } catch {
+      return null;
+    }
+  },
+  write(text) {
+    try {
+      window.sessionStorage.setItem(this.key, text);
+    } catch {
+      // Nothing kept: a reload starts a new game.
+    }
+  },
+  drop() {
+    try {
+      window.sessionStorage.removeItem(this.key);
+    } catch {
+      // Nothing was kept to drop.
+    }
+  },
+};
+
+const snapshotBytes = (size) => bytes(core[handlers.snapshotBuffer](size), size);
+
+// Keeps the game as it stands now. Exported so that the page's measurement can time it.
+export function keepGame() {
+  if (!core) return;
+  const size = core[handlers.snapshot]();
+  savedGame.write(btoa(String.fromCharCode(...snapshotBytes(size))));
+}
+
+// Goes on with the kept game, if there is one; one that cannot be read is dropped, and
+// the comment box says so over the new game's board. Exported so that the page's
+// measurement can time it.
+export function resumeGame() {
+  const text = savedGame.read();
+  if (text === null || !core) return;
+  let saved = null;
+  try {
+    saved = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+  } catch {
+    // Not base64: no snapshot of ours.
+  }
+  if (saved) snapshotBytes(saved.length).set(saved);
+  if (saved && deliver(handlers.resume, saved.length) === 1) return;
+  if (!core) return;
+  savedGame.drop();
+  fields[Number(form.dataset.noticeField)].textContent = form.dataset.resumeDropped;
+}
+
 function bindClicks() {
-  for (const button of buttons) button.addEventListener('click', () => deliver(handlers.click, Number(button.dataset.button)));
+  for (const button of buttons) {
+    button.addEventListener('click', () => {
+      deliver(handlers.click, Number(button.dataset.button));
+      keepGame();
+    });
+  }
+  form.addEventListener('change', keepGame);
 }
 
 // The keys click their controls, so a key does what a click does and nothing while the
@@ -300,6 +388,7 @@ let retry = null;
 function showFailure(kind, error) {
   console.error(error);
   core = null;
+  timer.running = false;
   stopTimer();
   for (const button of buttons) button.disabled = true;
   form.removeAttribute('aria-busy');
@@ -309,7 +398,9 @@ function showFailure(kind, error) {
   failure.querySelector('button').focus();
 }
 
+// A game that stopped the core is not resumed: trying again starts a new one.
 function stopped(error) {
+  savedGame.drop();
   retry = () => window.location.reload();
   showFailure('run', error);
 }
@@ -327,6 +418,7 @@ async function startCore(again) {
   }
   paintSurface();
   releaseBoard();
+  resumeGame();
   performance.mark('zemkari-core');
   import('./offline.js').then(({ keepOffline }) => keepOffline(), console.warn);
 }

@@ -95,8 +95,8 @@ std::string Characters(std::string_view versionLine) {
         for (int i = 0; i < selector.itemCount; ++i) texts.push_back(selector.items[static_cast<std::size_t>(i)]);
     }
     for (const auto& milestone : MilestoneComments) texts.push_back(milestone.message);
-    for (const std::string_view text :
-         {page_texts::kLoadFailed, page_texts::kCoreStopped, page_texts::kRetry, page_texts::kNewVersion}) {
+    for (const std::string_view text : {page_texts::kLoadFailed, page_texts::kCoreStopped, page_texts::kRetry,
+                                        page_texts::kNewVersion, page_texts::kResumeDropped}) {
         texts.push_back(text);
     }
     std::string all;

@@ -324,8 +324,9 @@ std::string Notices() {
 
 // The whole page: the form with every control `body` holds, and the notices. The form
 // carries the facts of the game that the page's module needs: the timer's interval as
-// the window opens, the length of the clock's day and the handlers' names. The style
-// is the style sheet's alone.
+// the window opens, the length of the clock's day, the handlers' names, and the notice
+// that a saved game could not be resumed with the field it shows in. The style is the
+// style sheet's alone.
 std::string Html(std::string_view body, std::string_view face, int touchIconSize) {
     std::ostringstream html;
     html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -343,7 +344,10 @@ std::string Html(std::string_view body, std::string_view face, int touchIconSize
          << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle
          << "\" aria-busy=\"true\" data-interval=\"" << kDesignInterval << "\" data-milliseconds-per-day=\""
          << kMillisecondsPerDay << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\""
-         << ZEMKARI_EXPORT_NAME(OnTick) << "\">\n"
+         << ZEMKARI_EXPORT_NAME(OnTick) << "\" data-on-snapshot=\"" << ZEMKARI_EXPORT_NAME(SnapshotGame)
+         << "\" data-snapshot-buffer=\"" << ZEMKARI_EXPORT_NAME(SnapshotBuffer) << "\" data-on-resume=\""
+         << ZEMKARI_EXPORT_NAME(ResumeGame) << "\" data-resume-dropped=\"" << page_texts::kResumeDropped
+         << "\" data-notice-field=\"" << IndexOf(LabelId::Comment) << "\">\n"
          << body << "</main>\n"
          << Notices() << "</body>\n</html>\n";
     return html.str();

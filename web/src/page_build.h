@@ -11,13 +11,15 @@
 // What the page's two build programs (make_page, font_characters) share.
 namespace zemkari::web {
 
-// The page's own texts, beside the game's: the core failing to load or stopping, and a
-// newer version of the site waiting for the next load.
+// The page's own texts, beside the game's: the core failing to load or stopping, a
+// newer version of the site waiting for the next load, and a saved game that could not
+// be resumed (shown in the comment box).
 namespace page_texts {
 inline constexpr std::string_view kLoadFailed = "ゲームを読み込めませんでした。";
 inline constexpr std::string_view kCoreStopped = "エラーでゲームが止まりました。";
 inline constexpr std::string_view kRetry = "再試行";
 inline constexpr std::string_view kNewVersion = "新しい版があります。再読み込みで更新されます。";
+inline constexpr std::string_view kResumeDropped = "前回のゲームを再開できませんでした。";
 }  // namespace page_texts
 
 // The whole file, or nothing when it cannot be opened: a page without its style must
