@@ -24,6 +24,7 @@ const byIndex = (selector, key) => {
   return list;
 };
 const fields = byIndex('[data-field]', 'field');
+const colours = fields.map((field) => Number(field.dataset.colour));
 const buttons = byIndex('[data-button]', 'button');
 const selectors = [];
 for (const radio of form.querySelectorAll('input[data-selector]')) {
@@ -75,7 +76,6 @@ function fitChart(shown) {
   chart.width = Math.round(width * ratio);
   chart.height = Math.round(height * ratio);
   painter.ratio = ratio;
-  painter.base = null;
   if (!kept) return;
   takePen();
   painter.context.drawImage(kept, 0, 0, width, height);
@@ -108,26 +108,29 @@ function blankChart() {
 
 // The picture of the lines before the last, kept pixel for pixel so that a tick, which
 // changes only the last, draws that one alone over them. Copied whole, as it is: the
-// pen's scale does not apply.
-function copyPixels(from, to) {
-  const context = to.getContext('2d');
-  context.save();
-  context.setTransform(1, 0, 0, 1, 0, 0);
-  context.globalCompositeOperation = 'copy';
-  context.drawImage(from, 0, 0);
-  context.restore();
-}
-
+// pen's scale does not apply to the copy.
 function keepChartBase() {
-  painter.base ??= document.createElement('canvas');
-  painter.base.width = chart.width;
-  painter.base.height = chart.height;
-  copyPixels(chart, painter.base);
+  if (!painter.base) {
+    const base = document.createElement('canvas');
+    painter.base = { canvas: base, context: base.getContext('2d') };
+  }
+  const { canvas, context } = painter.base;
+  if (canvas.width !== chart.width || canvas.height !== chart.height) {
+    canvas.width = chart.width;
+    canvas.height = chart.height;
+  }
+  context.globalCompositeOperation = 'copy';
+  context.drawImage(chart, 0, 0);
 }
 
 function restoreChartBase() {
-  if (!painter.base) return 0;
-  copyPixels(painter.base, chart);
+  if (!painter.base || painter.base.canvas.width !== chart.width) return 0;
+  const { context, ratio } = painter;
+  context.setTransform(1, 0, 0, 1, 0, 0);
+  context.globalCompositeOperation = 'copy';
+  context.drawImage(painter.base.canvas, 0, 0);
+  context.globalCompositeOperation = 'source-over';
+  context.setTransform(ratio, 0, 0, ratio, 0, 0);
   return 1;
 }
 
@@ -185,8 +188,9 @@ const boardImports = {
     pendingTexts.set(label, decoder.decode(bytes(pointer, size)));
   },
   PageSetColour(label, colour) {
-    const { dataset } = fields[label];
-    if (dataset.colour !== String(colour)) dataset.colour = String(colour);
+    if (colours[label] === colour) return;
+    colours[label] = colour;
+    fields[label].dataset.colour = String(colour);
   },
   PageSetEnabled(button, on) {
     buttons[button].disabled = !on;
@@ -319,12 +323,15 @@ export function resumeGame() {
   if (text === null || !core) return;
   let saved = null;
   try {
-    saved = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+    saved = atob(text);
   } catch {
     // Not base64: no snapshot of ours.
   }
-  if (saved) snapshotBytes(saved.length).set(saved);
-  if (saved && deliver(handlers.resume, saved.length) === 1) return;
+  if (saved !== null) {
+    const view = snapshotBytes(saved.length);
+    for (let i = 0; i < saved.length; ++i) view[i] = saved.charCodeAt(i);
+  }
+  if (saved !== null && deliver(handlers.resume, saved.length) === 1) return;
   if (!core) return;
   savedGame.drop();
   fields[Number(form.dataset.noticeField)].textContent = form.dataset.resumeDropped;

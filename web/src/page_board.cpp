@@ -88,12 +88,16 @@ BoardRecord PageBoard::Record() const {
     return record;
 }
 
+// The page shows what this board wrote, the design's board before any: only what
+// differs is written again.
 void PageBoard::Restore(const BoardRecord& record) {
-    record_ = record;
     for (std::size_t i = 0; i < kCountOf<LabelId>; ++i) {
-        PageSetText(static_cast<int>(i), record.texts[i].data(), record.texts[i].size());
+        if (record.texts[i] != record_.texts[i]) {
+            PageSetText(static_cast<int>(i), record.texts[i].data(), record.texts[i].size());
+        }
         PageSetColour(static_cast<int>(i), Index(record.colours[i]));
     }
+    record_ = record;
     for (std::size_t i = 0; i < kCountOf<ButtonId>; ++i) PageSetEnabled(static_cast<int>(i), record.buttons[i] ? 1 : 0);
     for (std::size_t i = 0; i < kCountOf<SelectorId>; ++i) PageSelect(static_cast<int>(i), record.selected[i]);
     PageSetTimerInterval(record.timerInterval);
