@@ -49,10 +49,8 @@ rows = [
     at_most("Keeping the game's snapshot in session storage, mid-day, as after every tick and click (median of means)",
             f"{r['keep_ms'] * 1000:.1f} µs ({r['snapshot_bytes']} bytes, {r['snapshot_stored']} characters stored)",
             r["keep_ms"], 0.1, " ms"),
-    at_most("Resuming it: read back, restored by the core, every control written again (median of means)",
-            f"{r['resume_ms'] * 1000:.1f} µs", r["resume_ms"], 0.1, " ms"),
-    at_most("The same with the chart painted again, its lines of 21 days", f"{r['resume_painted_ms']:.2f} ms",
-            r["resume_painted_ms"], 1, " ms"),
+    at_most("Resuming it: read back, restored by the core, every control written again, the chart's drawing "
+            "apart (median of means)", f"{r['resume_ms'] * 1000:.1f} µs", r["resume_ms"], 0.1, " ms"),
     at_most("Keeping and resuming on the phone", f"{r['keep_phone_ms'] * 1000:.1f} µs, {r['resume_phone_ms'] * 1000:.1f} µs",
             max(r["keep_phone_ms"], r["resume_phone_ms"]), 0.1, " ms"),
 ]
@@ -77,8 +75,12 @@ section = [
     "- Snapshot: after those days a new one, 50 shares bought after its 30th tick and held 5 more, the",
     "  chart still showing the earlier days' lines; the page's own keeping (the core's snapshot, as",
     "  text, into session storage) and resuming (read back, restored by the core, every control",
-    "  written again) each called 200 times in a row, the median of five such runs. Resuming is",
-    "  timed again with the chart painted: the canvas's drawing is the browser's, as at every tick.",
+    "  written again) each called 200 times in a row, the median of five such runs. Resuming",
+    "  alternates between the end of the days before and the day's game, each stored first, so",
+    "  that each writes the board anew, and is timed with the canvas's drawing calls doing",
+    "  nothing: the chart's pixels are the browser's",
+    "  drawing, as at every tick, where a tick draws its day's line over the kept picture of the",
+    "  lines before it. A page that resumes draws every line once.",
     "",
 ]
 doc.write_text(replace_section(doc.read_text(encoding="utf-8") if doc.exists() else "", section), encoding="utf-8")

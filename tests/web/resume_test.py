@@ -29,6 +29,9 @@ from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 SCRIPT = "profitable_day"
 # Steps of SCRIPT: 40 holds 50 shares mid-day, 44 still does.
 FREEZE_AT, RELOAD_AT = 40, 44
+# And of a script whose chart shows an earlier day's line below the day's own: 10 shares
+# held on the third day, the second day's line still there.
+LATER_DAY, LATER_FREEZE_AT, LATER_RELOAD_AT = "several_days", 150, 155
 
 # The session storage's keys and texts; the page keeps one.
 STORED = "return Object.fromEntries(Object.keys(sessionStorage).map((key) => [key, sessionStorage.getItem(key)]));"
@@ -127,18 +130,23 @@ def reload(driver, freeze=False):
         raise Mismatch(f"the clock resumed with its next tick not one interval after the load: {due}, now {now}")
 
 
-def check_resume_mid_day(driver, url, steps, expected, chromium):
-    """Mid-day, 50 shares held: a freeze and a reload, then a plain reload, each leave the
-    page as it was; the day then plays on to the transcript's end."""
-    page_driver.open_page(driver, url)
-    play_steps(driver, steps, expected, 1, FREEZE_AT)
-    for at, freeze in ((FREEZE_AT, chromium), (RELOAD_AT, False)):
-        before = picture(driver)
-        reload(driver, freeze)
-        compare_pictures(before, picture(driver), f"step {at}, reloaded{' after a freeze' if freeze else ''}")
-        if at == FREEZE_AT:
-            play_steps(driver, steps, expected, FREEZE_AT + 1, RELOAD_AT)
-    play_steps(driver, steps, expected, RELOAD_AT + 1, len(steps))
+def check_resume_mid_day(driver, url, transcripts, chromium):
+    """Mid-day with shares held, on a first day and on a later one: a freeze and a
+    reload, then a plain reload, each leave the page as it was; the day then plays on to
+    the transcript's end."""
+    for script, freeze_at, reload_at in ((SCRIPT, FREEZE_AT, RELOAD_AT),
+                                         (LATER_DAY, LATER_FREEZE_AT, LATER_RELOAD_AT)):
+        steps, expected = transcript(transcripts, script)
+        page_driver.open_page(driver, url)
+        play_steps(driver, steps, expected, 1, freeze_at)
+        for at, freeze in ((freeze_at, chromium), (reload_at, False)):
+            before = picture(driver)
+            reload(driver, freeze)
+            compare_pictures(before, picture(driver),
+                             f"{script}, step {at}, reloaded{' after a freeze' if freeze else ''}")
+            if at == freeze_at:
+                play_steps(driver, steps, expected, freeze_at + 1, reload_at)
+        play_steps(driver, steps, expected, reload_at + 1, len(steps))
 
 
 def the_key(driver):
@@ -255,6 +263,15 @@ def run_check(check, *arguments):
         return False
 
 
+def transcript(transcripts, script):
+    """The script's steps and its transcript's lines."""
+    steps = steps_of(transcripts / f"{script}.script")
+    expected = [json.loads(line) for line in (transcripts / f"{script}.jsonl").read_text().splitlines()]
+    if len(expected) != len(steps) + 1:
+        raise SystemExit(f"{script}: {len(steps)} steps, {len(expected)} transcript lines")
+    return steps, expected
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--site", required=True)
@@ -263,10 +280,7 @@ def main():
     parser.add_argument("--pinned-step", type=int, required=True)
     args = parser.parse_args()
     transcripts = pathlib.Path(args.transcripts)
-    steps = steps_of(transcripts / f"{SCRIPT}.script")
-    expected = [json.loads(line) for line in (transcripts / f"{SCRIPT}.jsonl").read_text().splitlines()]
-    if len(expected) != len(steps) + 1:
-        raise SystemExit(f"{SCRIPT}: {len(steps)} steps, {len(expected)} transcript lines")
+    steps, expected = transcript(transcripts, SCRIPT)
     failures = 0
     with page_driver.served(args.site) as url, page_driver.chromium() as driver:
         page_driver.fake_clock_and_timers(driver)
@@ -274,7 +288,7 @@ def main():
         notice = driver.execute_script("return document.querySelector('main').dataset.resumeDropped;")
         # Freezing a page takes Chromium's DevTools; other browsers reload it plainly.
         chromium = hasattr(driver, "execute_cdp_cmd")
-        checks = [(check_resume_mid_day, driver, url, steps, expected, chromium),
+        checks = [(check_resume_mid_day, driver, url, transcripts, chromium),
                   (check_earlier_build, driver, url, steps, expected, pathlib.Path(args.pinned).read_bytes(),
                    args.pinned_step),
                   (check_unreadable, driver, url, expected, notice), (check_hidden, driver, url, steps, expected),

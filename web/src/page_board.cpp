@@ -64,13 +64,22 @@ void PageBoard::DrawChart(std::span<const ChartPoint> line) {
 }
 
 // Blank, then each line over the ones before it, each drawing hatching the surface
-// first: the picture that the drawings since the last blank left.
-void PageBoard::PaintChart() const {
-    PageBlankChart();
-    for (const ChartTrace& trace : record_.chart.Lines()) {
+// first: the picture that the drawings since the last blank left. A tick changes the
+// last line only, so the picture of those before it is kept and put back.
+void PageBoard::PaintChart() {
+    const std::vector<ChartTrace>& lines = record_.chart.Lines();
+    const auto draw = [](ChartTrace trace) {
         const std::vector<ChartPoint> line = LineOf(trace);
         PageDrawChart(line.data(), line.size());
+    };
+    const std::vector<ChartTrace> before(lines.begin(), lines.end() - (lines.empty() ? 0 : 1));
+    if (before.empty() || paintedBase_ != before || PageRestoreChartBase() == 0) {
+        PageBlankChart();
+        for (const ChartTrace& trace : before) draw(trace);
+        if (!before.empty()) PageKeepChartBase();
+        paintedBase_ = before;
     }
+    if (!lines.empty()) draw(lines.back());
 }
 
 BoardRecord PageBoard::Record() const {
@@ -79,12 +88,16 @@ BoardRecord PageBoard::Record() const {
     return record;
 }
 
+// The page shows what this board wrote, the design's board before any: only what
+// differs is written again.
 void PageBoard::Restore(const BoardRecord& record) {
-    record_ = record;
     for (std::size_t i = 0; i < kCountOf<LabelId>; ++i) {
-        PageSetText(static_cast<int>(i), record.texts[i].data(), record.texts[i].size());
+        if (record.texts[i] != record_.texts[i]) {
+            PageSetText(static_cast<int>(i), record.texts[i].data(), record.texts[i].size());
+        }
         PageSetColour(static_cast<int>(i), Index(record.colours[i]));
     }
+    record_ = record;
     for (std::size_t i = 0; i < kCountOf<ButtonId>; ++i) PageSetEnabled(static_cast<int>(i), record.buttons[i] ? 1 : 0);
     for (std::size_t i = 0; i < kCountOf<SelectorId>; ++i) PageSelect(static_cast<int>(i), record.selected[i]);
     PageSetTimerInterval(record.timerInterval);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "zemkari/board.h"
 #include "zemkari/board_record.h"
@@ -35,9 +37,11 @@ public:
     void Restore(const BoardRecord& record);
 
 private:
-    void PaintChart() const;
+    void PaintChart();
 
     BoardRecord record_ = BoardRecord::Opening();
+    // The lines before the last whose picture the page keeps, if it keeps one.
+    std::optional<std::vector<ChartTrace>> paintedBase_;
 };
 
 // The browser's clock, Date.now(), as the time of the UTC day.

@@ -20,6 +20,10 @@ int PageSelectedIndex(int selector);
 void PageSelect(int selector, int index);
 // Paints the whole chart surface in its own colour.
 void PageBlankChart();
+// Keeps the chart's pixels as they are now; puts the kept pixels back, 0 when none are
+// kept (none yet, or the canvas has changed its size since).
+void PageKeepChartBase();
+int PageRestoreChartBase();
 int PageSetTimerInterval(int milliseconds);
 int PageStartTimer();
 void PageStopTimer();
