@@ -68,14 +68,21 @@ def transcript(transcripts, name):
     return [json.loads(line) for line in (transcripts / f"{name}.jsonl").read_text().splitlines()]
 
 
-# A control of the game, found as page_driver.FIND_CONTROL finds it, scrolled into view
-# as a player would, no further than needed: its centre in the viewport and its state.
+# The time a player takes to act (arguments[0] milliseconds) passes; returns the input
+# the page has counted.
+PAUSE = "window.__zemkariTest.passTime(arguments[0]); return { ...window.__zemkariTaps };"
+
+# The time a player takes to act (arguments[0] milliseconds) passes; then a control of
+# the game, found as page_driver.FIND_CONTROL finds it from the other arguments, is
+# scrolled into view as a player would, no further than needed: its centre in the
+# viewport, its state and the input the page has counted.
 CONTROL = f"""
-const element = (function () {{ {page_driver.FIND_CONTROL} }}).apply(null, arguments);
+window.__zemkariTest.passTime(arguments[0]);
+const element = (function () {{ {page_driver.FIND_CONTROL} }}).apply(null, [...arguments].slice(1));
 element.scrollIntoView({{ block: 'nearest', inline: 'nearest' }});
 const box = element.getBoundingClientRect();
 return {{ x: box.x + box.width / 2, y: box.y + box.height / 2, button: element.tagName === 'BUTTON',
-         enabled: !element.disabled, text: element.innerText.trim() }};
+         enabled: !element.disabled, text: element.innerText.trim(), taps: {{ ...window.__zemkariTaps }} }};
 """
 
 # The items of the selector captioned arguments[0]: their texts, and which is checked.
@@ -86,12 +93,13 @@ return {{ texts: labels.map((label) => label.innerText.trim()),
          checked: labels.findIndex((label) => label.querySelector('input').checked) }};
 """
 
-# Waits until the page has counted, since `before`, a click outside the game and as
-# many key releases as asked.
+# Waits until the page has counted, since `before`, as many clicks outside the game and
+# key releases as asked.
 INPUT_ARRIVED = """
-const [before, keys] = arguments, done = arguments[arguments.length - 1];
+const [before, outside, keys] = arguments, done = arguments[arguments.length - 1];
 const taps = window.__zemkariTaps;
-const wait = () => taps.outside > before.outside && taps.keys >= before.keys + keys ? done(taps) : requestAnimationFrame(wait);
+const arrived = () => taps.outside >= before.outside + outside && taps.keys >= before.keys + keys;
+const wait = () => arrived() ? done(taps) : requestAnimationFrame(wait);
 wait();
 """
 
@@ -137,37 +145,34 @@ class Player:
             raise Mismatch(f"{where}: the market clock should be off: {timers}")
         self.step += 1
 
-    def settle(self, before, keys=0):
-        """Puts a click or tap on the page's margin after what was given, and waits until
-        the page has had it: the browser delivers input in order, so by then the page
-        has every event that came before it, however late, whatever the driver waits
-        for. Returns the clicks the game's controls got since `before`."""
-        (self.engine.touch if self.by_taps else self.engine.click)(page_driver.MARGIN_POINT, page_driver.MARGIN_POINT)
+    def arrived(self, before, outside=1, keys=0):
+        """Waits until the page has had, since `before`, the clicks or taps on its margin
+        that close what was given, and the keys' releases: the browser delivers input in
+        order, so by then the page has every event that came before, however late,
+        whatever the driver waits for. Returns the clicks the game's controls got."""
         try:
-            after = self.engine.execute_async_script(INPUT_ARRIVED, before, keys)
+            after = self.engine.execute_async_script(INPUT_ARRIVED, before, outside, keys)
         except TimeoutException:
             now = self.engine.execute_script("return window.__zemkariTaps;")
             raise Mismatch(f"step {self.step}: the page never got its input: {before}, then {now}") from None
         return after["controls"] - before["controls"]
 
     def click(self, caption, index=None):
-        self.js("passTime(arguments[0])", CLICK_PAUSE)
-        control = self.engine.execute_script(CONTROL, caption, index)
-        before = self.engine.execute_script("return window.__zemkariTaps;")
-        (self.engine.touch if self.by_taps else self.engine.click)(control["x"], control["y"])
+        control = self.engine.execute_script(CONTROL, CLICK_PAUSE, caption, index)
+        margin = (page_driver.MARGIN_POINT, page_driver.MARGIN_POINT)
+        (self.engine.touch if self.by_taps else self.engine.click)((control["x"], control["y"]), margin)
         # One press, one click, and none on a disabled button: no second click from the
         # mouse events a browser makes up after a touch.
         wanted = 0 if control["button"] and not control["enabled"] else 1
-        clicks = self.settle(before)
+        clicks = self.arrived(control["taps"])
         if clicks != wanted:
             raise Mismatch(f"step {self.step}: one {'tap' if self.by_taps else 'click'} on {control['text']!r} "
                            f"gave {clicks} clicks, not {wanted}")
 
     def press(self, *keys):
-        self.js("passTime(arguments[0])", CLICK_PAUSE)
-        before = self.engine.execute_script("return window.__zemkariTaps;")
+        before = self.engine.execute_script(PAUSE, CLICK_PAUSE)
         self.engine.press(*keys)
-        self.settle(before, len(keys))
+        self.arrived(before, outside=0, keys=len(keys))
 
     def button(self, command):
         if self.by_keys:
@@ -204,8 +209,8 @@ class Player:
 
     def tick(self, command):
         timer_was = self.expected[self.step - 1]["timer"]
-        before = self.js("timeOfDay()")
-        fired = self.js("fireNext()")
+        before, fired = self.engine.execute_script(
+            "const test = window.__zemkariTest, before = test.timeOfDay(); return [before, test.fireNext()];")
         if fired is None:
             raise Mismatch(f"step {self.step} ({command}): no timer to tick")
         due = max(self.anchor + timer_was["interval"], before)
@@ -321,6 +326,7 @@ def play_script(engine, url, script, how, faces, chart, colour_names):
     bytes, None on a failure."""
     name = script.stem + ("" if how == "mouse" else f" ({how})")
     expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
+    started = time.monotonic()
     try:
         player = Player(engine, url, expected, how == "keys", colour_names, by_taps=how == "taps")
         for words in commands(script):
@@ -333,7 +339,7 @@ def play_script(engine, url, script, how, faces, chart, colour_names):
             raise Mismatch(f"{name}: no chart at the desktop's size to compare the chart with")
         scaled = isinstance(chart, bytes)
         compare_charts(drawn, io.BytesIO(chart) if scaled else chart, name, scaled)
-        print(f"ok   {name}: {player.step} steps and the chart")
+        print(f"ok   {name}: {player.step} steps and the chart in {time.monotonic() - started:.1f} s")
         return drawn
     except (Mismatch, WebDriverException) as error:
         print(f"FAIL {name}: {error}")

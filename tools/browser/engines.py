@@ -63,13 +63,15 @@ class SeleniumEngine:
     def set_script_timeout(self, seconds):
         self.driver.set_script_timeout(seconds)
 
-    def click(self, x, y):
-        actions = ActionBuilder(self.driver)
-        actions.pointer_action.move_to_location(int(x), int(y)).click()
+    def click(self, *points):
+        """Clicks the mouse at each (x, y) of the viewport in turn, moved there at once."""
+        actions = ActionBuilder(self.driver, duration=0)
+        for x, y in points:
+            actions.pointer_action.move_to_location(int(x), int(y)).click()
         actions.perform()
 
     def press(self, *keys):
-        chain = ActionChains(self.driver)
+        chain = ActionChains(self.driver, duration=0)
         for key in keys:
             chain.key_down(key)
         for key in reversed(keys):
@@ -86,8 +88,10 @@ class Chromium(SeleniumEngine):
     name = "chromium"
     touches = True
 
-    def touch(self, x, y):
-        page_driver.touch(self.driver, x, y)
+    def touch(self, *points):
+        """Taps a finger at each (x, y) of the viewport in turn."""
+        for x, y in points:
+            page_driver.touch(self.driver, x, y)
 
     def set_viewport(self, width, height, scale=1, phone=False):
         if phone:
@@ -286,16 +290,18 @@ class Firefox:
     def _perform(self, source):
         self.bidi.command("input.performActions", {"context": self.context, "actions": [source]})
 
-    def _pointer(self, kind, x, y):
-        self._perform({"type": "pointer", "id": kind, "parameters": {"pointerType": kind}, "actions": [
-            {"type": "pointerMove", "x": int(x), "y": int(y)}, {"type": "pointerDown", "button": 0},
-            {"type": "pointerUp", "button": 0}]})
+    def _pointer(self, kind, points):
+        actions = []
+        for x, y in points:
+            actions += [{"type": "pointerMove", "x": int(x), "y": int(y)}, {"type": "pointerDown", "button": 0},
+                        {"type": "pointerUp", "button": 0}]
+        self._perform({"type": "pointer", "id": kind, "parameters": {"pointerType": kind}, "actions": actions})
 
-    def click(self, x, y):
-        self._pointer("mouse", x, y)
+    def click(self, *points):
+        self._pointer("mouse", points)
 
-    def touch(self, x, y):
-        self._pointer("touch", x, y)
+    def touch(self, *points):
+        self._pointer("touch", points)
 
     def press(self, *keys):
         self._perform({"type": "key", "id": "keyboard", "actions": [{"type": "keyDown", "value": key} for key in keys] +
