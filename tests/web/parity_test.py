@@ -2,11 +2,12 @@
 """Plays the replay transcripts in the browser page in one engine (Chromium, Firefox ESR
 or WebKitGTK), as a player would, and compares every step with the replay tool's
 output: label texts and colours, button states and the market clock (whether it runs,
-its interval and when each tick comes). At the end of each script the chart canvas is
-compared with the window's chart after the same script, and every character shown is
-checked to be in the page's font. Every script is played with the mouse at a desktop's
-size, three again from the keyboard, and every one on a phone's screen, tapped where the
-engine's driver makes a touch screen, clicked where it does not.
+its interval and when each tick comes). At the end of each script every character shown
+is checked to be in the page's font and the chart canvas is compared with the window's
+chart after the same script. Every script is played with the mouse at a desktop's size,
+three again from the keyboard, and every one on a phone's screen, tapped where the
+engine's driver makes a touch screen, clicked where it does not; there the chart is
+compared with the one the same engine drew at the desktop's size.
 
   PYTHONPATH=tools/browser parity_test.py --engine firefox --site build/web/site
       --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference
@@ -43,7 +44,8 @@ SURFACE = (239, 239, 239)
 # sizes MiniBrowser's window, no narrower than its toolbar (447 CSS pixels), under a
 # mouse: a phone turned on its side is the phone it can be.
 DESKTOP = (1280, 800, 1)
-PHONES = {"chromium": (*page_driver.PHONE, page_driver.PHONE_SCALE), "firefox": (*page_driver.PHONE, page_driver.PHONE_SCALE),
+PHONES = {"chromium": (*page_driver.PHONE, page_driver.PHONE_SCALE),
+          "firefox": (*page_driver.PHONE, page_driver.PHONE_SCALE),
           "webkitgtk": (page_driver.PHONE[1], page_driver.PHONE[0], 2)}
 # Three scripts again from the keyboard: every key (the speed keys in game_speed), and B
 # while buying is off.
@@ -88,7 +90,7 @@ return {{ x: box.x + box.width / 2, y: box.y + box.height / 2, button: element.t
 # The items of the selector captioned arguments[0]: their texts, and which is checked.
 SELECTOR = f"""
 const item = (function () {{ {page_driver.FIND_CONTROL} }}).call(null, arguments[0], 0);
-const labels = [...item.parentElement.querySelectorAll('label')];
+const labels = [...item.parentElement.querySelectorAll(':scope > label')];
 return {{ texts: labels.map((label) => label.innerText.trim()),
          checked: labels.findIndex((label) => label.querySelector('input').checked) }};
 """
