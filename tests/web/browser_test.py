@@ -1,21 +1,18 @@
 #!/usr/bin/python3
-"""Plays the replay transcripts in the browser page, as a player would, and compares
-every step with the replay tool's output: label texts and colours, button states and
-the market clock (whether it runs, its interval and when each tick comes). At the end
-of each script the chart canvas is compared with the window's chart after the same
-script. Three scripts are also played from the keyboard, and the page's accessibility is
-checked against the window's: real buttons and radio buttons, each value's description,
-polite announcements from the comment, order status and profit indicator only. Then the
-page as a site: busy until its core is bound, refusing injected script, installable from
-a folder of its host, telling the player when its core cannot load or stops, playing a
-day offline from its service worker, and taking a new build at the next load.
+"""Checks the browser page in Chromium beyond its play (which parity_test.py checks in
+each engine): the page's accessibility against the window's (real buttons and radio
+buttons, each value's description, polite announcements from the comment, order status
+and profit indicator only), a held key, its arrangement as the window and on a phone.
+Then the page as a site: busy until its core is bound, refusing injected script,
+installable from a folder of its host, telling the player when its core cannot load or
+stops, playing a day offline from its service worker, and taking a new build at the next
+load.
 
   PYTHONPATH=tools/browser browser_test.py --site build/web/site
       --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference"""
 
 import argparse
 import io
-import os
 import json
 import pathlib
 import re
@@ -25,238 +22,17 @@ import sys
 import tempfile
 
 from PIL import Image
-from selenium.common.exceptions import JavascriptException, TimeoutException, WebDriverException
+from selenium.common.exceptions import JavascriptException, WebDriverException
 from selenium.webdriver.common.by import By
-from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
+import engines
 import page_driver
 from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
+from parity_test import FontFaces, Mismatch, Player, commands, compare_charts, transcript, window_colours
 
 # The page's sources, for the build's own tool that writes the service worker.
 WEB = pathlib.Path(__file__).resolve().parents[2] / "web"
-DAY = 86_400_000
-# What a player does between two clicks takes this long on the page's clock.
-CLICK_PAUSE = 10
-# The commands a player can give the page: not the window system refusing a timer or
-# an interval, not selecting no item (the selectors hold 7 and 5 items), not a line
-# that is no command.
-PLAYABLE = re.compile(r"(start \S+|end|buy|sell|tick( \d+)?|qty [0-6]|speed [0-4])")
-SURFACE = (239, 239, 239)
-
-
-class Mismatch(AssertionError):
-    pass
-
-
-def commands(script_path):
-    """The commands of a script file, as lists of words."""
-    return page_driver.commands(script_path.read_text(encoding="utf-8"))
-
-
-def playable(script_path):
-    return all(PLAYABLE.fullmatch(" ".join(words)) for words in commands(script_path))
-
-
-class Player:
-    """Plays one script on a freshly loaded page, by mouse, by keyboard or by touch,
-    checking each step against the expected transcript."""
-
-    def __init__(self, driver, url, expected, by_keys, colour_names, by_taps=False):
-        self.driver = driver
-        self.colour_names = colour_names
-        self.expected = expected
-        self.by_keys = by_keys
-        self.by_taps = by_taps
-        self.step = 0
-        page_driver.open_page(driver, url)
-        # When the market clock's next tick is due: one interval after the last tick,
-        # or after the click that switched it on.
-        self.anchor = None
-        # (weight, text) of every value shown, for the font check.
-        self.shown = set()
-        self.check("(opening)")
-
-    def js(self, call, *args):
-        return self.driver.execute_script(f"return window.__zemkariTest.{call};", *args)
-
-    def check(self, command):
-        want = self.expected[self.step]
-        got = page_driver.board_state(self.driver, self.colour_names)
-        self.shown |= {(got["weights"][name], text) for name, text in got["labels"].items()}
-        where = f"step {self.step} ({command})"
-        for kind in ("labels", "buttons"):
-            if got[kind] != want[kind]:
-                raise Mismatch(f"{where}: {kind}\n  page:   {got[kind]}\n  window: {want[kind]}")
-        colours = {name: got["colours"][name] for name in want["colours"]}
-        if colours != want["colours"]:
-            raise Mismatch(f"{where}: colours\n  page:   {colours}\n  window: {want['colours']}")
-        timers = got["timers"]
-        if want["timer"]["on"]:
-            if len(timers) != 1 or timers[0]["ms"] != want["timer"]["interval"]:
-                raise Mismatch(f"{where}: the market clock should run every {want['timer']['interval']} ms: {timers}")
-        elif timers:
-            raise Mismatch(f"{where}: the market clock should be off: {timers}")
-        self.step += 1
-
-    def click(self, element):
-        self.js("passTime(arguments[0])", CLICK_PAUSE)
-        if not self.by_taps:
-            element.click()
-            return
-        # One tap, one click, and none on a disabled button: no second click from the
-        # mouse events a browser makes up after a touch.
-        wanted = 0 if element.tag_name == "button" and not element.is_enabled() else 1
-        try:
-            clicks = page_driver.tap(self.driver, element)
-        except TimeoutException:
-            raise Mismatch(f"step {self.step}: a tap on the page's margin never arrived") from None
-        if clicks != wanted:
-            raise Mismatch(f"step {self.step}: one tap on {element.text!r} gave {clicks} clicks, not {wanted}")
-
-    def press(self, key):
-        self.js("passTime(arguments[0])", CLICK_PAUSE)
-        self.driver.find_element(By.TAG_NAME, "body").send_keys(key)
-
-    def button(self, command):
-        caption = BUTTONS[command]
-        if not self.by_keys:
-            self.click(page_driver.button_by_caption(self.driver, caption))
-            return
-        keys = {"start": Keys.F5, "end": Keys.SHIFT + Keys.F5, "buy": "b", "sell": "s"}
-        self.press(keys[command])
-
-    def select(self, caption, index):
-        item = page_driver.selector_item(self.driver, caption, index)
-        if not self.by_keys:
-            self.click(item)
-            return
-        if caption == SHARE_CAPTION:
-            # The digit keys pick the share counts fewest first.
-            counts = [int(re.sub(r"\D", "", label.text)) for label in
-                      page_driver.selector_item(self.driver, caption, 0).find_elements(By.XPATH, "../label")]
-            self.press(str(sorted(counts).index(counts[index]) + 1))
-            return
-        # + and - step the speed faster and slower, one item a press: each press must
-        # land on the next speed that way.
-        labels = item.find_elements(By.XPATH, "../label")
-        speeds = [float(re.sub(r"[^\d.]", "", label.text)) for label in labels]
-        fastest_first = sorted(range(len(speeds)), key=lambda i: speeds[i])
-        checked = lambda: [label.find_element(By.TAG_NAME, "input").is_selected() for label in labels].index(True)
-        for _ in range(len(speeds)):
-            current = checked()
-            if current == index:
-                return
-            key, step = ("-", 1) if speeds[index] > speeds[current] else ("+", -1)
-            want = fastest_first[fastest_first.index(current) + step]
-            self.press(key)
-            if checked() != want:
-                raise Mismatch(f"{key} went from {labels[current].text} to {labels[checked()].text}, "
-                               f"not {labels[want].text}")
-        raise Mismatch(f"the speed keys never reached item {index}")
-
-    def tick(self, command):
-        timer_was = self.expected[self.step - 1]["timer"]
-        before = self.js("timeOfDay()")
-        fired = self.js("fireNext()")
-        if fired is None:
-            raise Mismatch(f"step {self.step} ({command}): no timer to tick")
-        due = max(self.anchor + timer_was["interval"], before)
-        if fired != due:
-            raise Mismatch(f"step {self.step} ({command}): the tick came at {fired} ms, due at {due} ms")
-        self.anchor = fired
-        self.check(command)
-
-    def play(self, words):
-        command = " ".join(words)
-        name = words[0]
-        timer_on = self.expected[self.step - 1]["timer"]["on"]
-        if name == "tick":
-            for _ in range(int(words[1]) if len(words) > 1 else 1):
-                self.tick("tick")
-            return
-        if name == "start":
-            # The clock moves on to the next time it reads that time of the day.
-            now = self.js("timeOfDay()")
-            self.js("passTime(arguments[0])", (time_of_day(words[1]) - now - CLICK_PAUSE) % DAY)
-            self.button(name)
-        elif name in BUTTONS:
-            self.button(name)
-        elif name == "qty":
-            self.select(SHARE_CAPTION, int(words[1]))
-        elif name == "speed":
-            self.select(SPEED_CAPTION, int(words[1]))
-        else:
-            raise Mismatch(f"unknown command {command}")
-        if not timer_on and self.expected[self.step]["timer"]["on"]:
-            self.anchor = self.js("timeOfDay()")
-        self.check(command)
-
-
-def window_colours(chart_reference):
-    """Each colour the game writes, as the window shows it in CSS notation, to its name."""
-    out = subprocess.run([chart_reference, "--colours"], capture_output=True, text=True, check=True,
-                         env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
-    shown = json.loads(out)
-    names = {f"rgb({r}, {g}, {b})": name for name, (r, g, b) in shown.items()}
-    if len(names) != len(shown):
-        raise SystemExit(f"the window shows two colours alike, which the page could not tell apart: {shown}")
-    return names
-
-
-def green(pixel):
-    red, grn, blue = pixel[:3]
-    return grn > 200 and red < 128 and blue < 128
-
-
-def green_mask(image):
-    width, height = image.size
-    data = image.convert("RGB").load()
-    return {(x, y) for y in range(height) for x in range(width) if green(data[x, y])}
-
-
-def near(point, mask):
-    x, y = point
-    return any((x + dx, y + dy) in mask for dx in (-1, 0, 1) for dy in (-1, 0, 1))
-
-
-def compare_charts(page_png, window_png, name, scaled=False):
-    """Every green pixel of either chart lies within one pixel of a green pixel of the
-    other: the canvas smooths the line's edges, the window does not. A `scaled` chart,
-    drawn at a phone's size and density, is compared at the window's size."""
-    page = Image.open(io.BytesIO(page_png))
-    window = Image.open(window_png)
-    if scaled:
-        page = page.convert("RGB").resize(window.size, Image.BOX)
-    if page.size != window.size:
-        raise Mismatch(f"{name}: chart is {page.size}, the window's {window.size}")
-    page_green, window_green = green_mask(page), green_mask(window)
-    if bool(page_green) != bool(window_green):
-        raise Mismatch(f"{name}: one chart has a line, the other none")
-    for mask, other, what in ((window_green, page_green, "window"), (page_green, window_green, "page")):
-        stray = [p for p in mask if not near(p, other)]
-        if stray:
-            raise Mismatch(f"{name}: {len(stray)} green pixels of the {what}'s chart have no match, e.g. {stray[:5]}")
-    # Outside the line both show the surface: the first end of the market blanks it.
-    data = page.convert("RGB").load()
-    odd = [(x, y) for (x, y) in [(404, 2), (2, 318), (200, 5)] if (x, y) not in page_green and data[x, y] != SURFACE]
-    if odd:
-        raise Mismatch(f"{name}: the chart's surface is not the button face at {odd}")
-
-
-class FontFaces:
-    """The characters each face of the page's font holds, by CSS weight."""
-
-    def __init__(self, site):
-        from fontTools.ttLib import TTFont
-        self.cmaps = {weight: set(TTFont(pathlib.Path(site) / f"zemkari-{name}.woff2").getBestCmap())
-                      for weight, name in (("400", "regular"), ("700", "bold"))}
-
-    def check(self, shown, where):
-        missing = {(weight, ch) for weight, text in shown for ch in text
-                   if not ch.isspace() and ord(ch) not in self.cmaps[weight]}
-        if missing:
-            raise Mismatch(f"{where}: characters missing from the font: {sorted(missing)}")
 
 
 def check_accessibility(driver, url):
@@ -316,10 +92,6 @@ def wait_for_mark(driver, name):
         new PerformanceObserver((list, observer) => {
           if (list.getEntriesByName(name).length) { observer.disconnect(); done(true); }
         }).observe({ type: 'mark', buffered: true });""", name)
-
-
-def transcript(transcripts, name):
-    return [json.loads(line) for line in (transcripts / f"{name}.jsonl").read_text().splitlines()]
 
 
 def check_busy_until_core(driver, url, transcripts):
@@ -520,26 +292,6 @@ def check_phone_layout(driver, url):
               f"what a player watches ends {last:.0f} px down")
 
 
-def play_script(driver, url, script, how, faces, window_png, colour_names):
-    """Plays one transcript's script by "mouse", "keys" or "taps" and checks every step,
-    the fonts and the chart; returns whether all matched."""
-    name = script.stem + ("" if how == "mouse" else f" ({how})")
-    expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
-    try:
-        player = Player(driver, url, expected, how == "keys", colour_names, how == "taps")
-        for words in commands(script):
-            player.play(words)
-        if player.step != len(expected):
-            raise Mismatch(f"played {player.step} steps of {len(expected)}")
-        faces.check(player.shown | {tuple(t) for t in page_driver.page_texts(driver)}, name)
-        compare_charts(page_driver.canvas_png(driver), window_png, name, scaled=how == "taps")
-        print(f"ok   {name}: {player.step} steps and the chart")
-        return True
-    except Mismatch as error:
-        print(f"FAIL {name}: {error}")
-        return False
-
-
 # The site in a folder of a scratch host, as a host serves it below its root.
 SUB_PATH = "games/zemkari/"
 
@@ -716,7 +468,7 @@ def check_offline(driver, site, scratch, transcripts, colour_names):
         wait_for_cache(driver, build_of(folder))
         server.stop()
         expected = transcript(transcripts, "profitable_day")
-        player = Player(driver, url, expected, False, colour_names)
+        player = Player(engines.Chromium(driver), url, expected, False, colour_names)
         for words in commands(transcripts / "profitable_day.script"):
             player.play(words)
         if player.step != len(expected):
@@ -781,43 +533,21 @@ def main():
     parser.add_argument("--chart-reference", required=True)
     args = parser.parse_args()
 
-    scripts = sorted(pathlib.Path(args.transcripts).glob("*.script"))
-    played = [s for s in scripts if playable(s)]
-    skipped = [s.stem for s in scripts if s not in played]
-    if not played:
-        raise SystemExit("no transcript to play")
     failures = 0
     faces = FontFaces(args.site)
     colour_names = window_colours(args.chart_reference)
     with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
             tempfile.TemporaryDirectory() as scratch:
         transcripts, scratch = pathlib.Path(args.transcripts), pathlib.Path(scratch)
-        window_pngs = {}
-        for script in played:
-            window_pngs[script] = scratch / f"{script.stem}.png"
-            subprocess.run([args.chart_reference, str(script), str(window_pngs[script])], check=True,
-                           env={**os.environ, "QT_QPA_PLATFORM": "offscreen"})
         page_driver.fake_clock_and_timers(driver)
-        # Three scripts again from the keyboard: every key (the speed keys in game_speed),
-        # and B while buying is off.
-        by_keys = [transcripts / f"{name}.script" for name in ("several_days", "game_speed", "refused_buys")]
-        runs = [(s, "mouse") for s in played] + [(s, "keys") for s in by_keys]
-        for script, how in runs:
-            failures += not play_script(driver, url, script, how, faces, window_pngs[script], colour_names)
+        page_driver.log_taps(driver)
         checks = [(check_accessibility, url), (check_held_key, url), (check_busy_until_core, url, transcripts),
                   (check_injected_script, url), (check_installable, args.site, scratch),
                   (check_core_failure, args.site, scratch, transcripts, faces),
                   (check_offline, args.site, scratch, transcripts, colour_names), (check_update, args.site, scratch, faces),
-                  (check_window_layout, url)]
+                  (check_window_layout, url), (check_phone_layout, url)]
         for check, *arguments in checks:
             failures += not run_check(check, driver, *arguments)
-        # Every script again on a phone, tapped.
-        page_driver.emulate_phone(driver, *page_driver.PHONE)
-        page_driver.log_taps(driver)
-        for script in played:
-            failures += not play_script(driver, url, script, "taps", faces, window_pngs[script], colour_names)
-        failures += not run_check(check_phone_layout, driver, url)
-    print(f"not played (no player can give their commands): {', '.join(skipped)}")
     return 1 if failures else 0
 
 
