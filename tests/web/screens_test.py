@@ -17,11 +17,10 @@ import re
 import sys
 
 from PIL import Image
-from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.keys import Keys
 
 import page_driver
-from browser_test import Mismatch, compare_charts
+from browser_test import Mismatch, compare_charts, run_check
 from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION
 
 # What a day needs in view: the quote board, the chart, the position, the selectors and
@@ -354,18 +353,6 @@ def check_window_layout(driver, url):
     if got["misplaced"] or got["unplaced"]:
         raise Mismatch(f"{len(got['misplaced'])} places differ from the window's: {got['misplaced'][:5]}; "
                        f"placed nowhere: {got['unplaced'][:5]}")
-
-
-def run_check(check, *arguments):
-    """Runs one check and tells its outcome; returns whether it passed."""
-    name = f"{check.__name__} {' x '.join(map(str, arguments[2:4]))}".rstrip()
-    try:
-        check(*arguments)
-        print(f"ok   {name}")
-        return True
-    except (Mismatch, WebDriverException) as error:
-        print(f"FAIL {name}: {error}")
-        return False
 
 
 def main():
