@@ -40,15 +40,18 @@ body{font:12px Zemkari}
 """
 
 # When the page's controls are bound (marked 'zemkari-ready') and its fonts are in, the
-# second animation frame after that comes once the first has been painted.
+# second animation frame after that comes once the first has been painted. Watched from
+# the document's start, before any script of the page runs: watching only once WebDriver
+# is back from the load would count the frames after it, and whatever the page does then.
 RENDERED = """
-const done = arguments[arguments.length - 1];
-const painted = () => requestAnimationFrame(() => requestAnimationFrame(() => done(performance.now())));
-new PerformanceObserver((list, observer) => {
-  if (!list.getEntriesByName('zemkari-ready').length) return;
-  observer.disconnect();
-  document.fonts.ready.then(painted);
-}).observe({ type: 'mark', buffered: true });
+window.__rendered = new Promise((resolve) => {
+  const painted = () => requestAnimationFrame(() => requestAnimationFrame(() => resolve(performance.now())));
+  new PerformanceObserver((list, observer) => {
+    if (!list.getEntriesByName('zemkari-ready').length) return;
+    observer.disconnect();
+    document.fonts.ready.then(painted);
+  }).observe({ type: 'mark', buffered: true });
+});
 """
 
 # The page's timers only run when asked, so each tick is started by hand and timed.
@@ -149,7 +152,7 @@ def first_render(driver, url):
     driver.execute_cdp_cmd("Network.setBypassServiceWorker", {"bypass": True})
     driver.get(url)
     driver.set_script_timeout(30)
-    return driver.execute_async_script(RENDERED)
+    return driver.execute_async_script("window.__rendered.then(arguments[arguments.length - 1]);")
 
 
 def core_bound(driver):
@@ -166,6 +169,7 @@ def main():
         for screen, phone in (("", False), ("_phone", True)):
             with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
                 driver.execute_cdp_cmd("Network.enable", {})
+                driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RENDERED})
                 if phone:
                     page_driver.emulate_phone(driver, *page_driver.PHONE)
                 game, bare, core = [], [], []

@@ -39,33 +39,36 @@ const style = getComputedStyle(form);
 const faceColour = style.getPropertyValue('--face').trim();
 const lineColour = style.getPropertyValue('--chart-line').trim();
 const { lineWidth, hatchPeriod, hatchRow } = chart.dataset;
-// The design's size of the chart, the CSS width it is shown at, device pixels to a
-// design pixel, and whether its surface has been painted.
+// The design's size of the chart, device pixels to a design pixel, whether the canvas
+// has been fitted to the screen and whether its surface has been painted.
 const painter = {
   context: chart.getContext('2d'),
   width: chart.width,
   height: chart.height,
-  shown: 0,
   ratio: 1,
+  fitted: false,
   painted: false,
   base: null,
 };
-// The layout tells the size the chart is shown at, first before the first frame is
-// painted (on a phone it scales with the screen), then whenever it changes (the phone
-// turned), without the page asking for it; zooming the page changes the pixel density.
-new ResizeObserver(([entry]) => fitChart(entry.contentRect.width)).observe(chart);
+let chartEnabled = true;
+// The layout tells when the size the chart is shown at changes, first before the first
+// frame is painted (on a phone it scales with the screen), then whenever it changes
+// (the phone turned), without the page asking for it; its box, read then, is laid out
+// already and holds the zoom of a tablet's arrangement. Zooming the page changes the
+// pixel density.
+const shownPixels = () => chart.getBoundingClientRect().width * (window.devicePixelRatio || 1);
+new ResizeObserver(() => fitChart(shownPixels())).observe(chart);
 window.addEventListener('resize', () => {
-  if (painter.shown) fitChart(painter.shown);
+  if (painter.fitted) fitChart(shownPixels());
 });
 
-// The canvas holds one pixel per device pixel at the `shown` width in CSS pixels, and
-// drawing stays in the design's pixels. A new size keeps what was drawn.
+// The canvas holds one pixel per device pixel at the `shown` width in device pixels,
+// and drawing stays in the design's pixels. A new size keeps what was drawn.
 function fitChart(shown) {
   const { width, height } = painter;
-  const ratio = ((window.devicePixelRatio || 1) * (shown || width)) / width;
-  const fitted = painter.shown > 0;
-  painter.shown = shown || width;
-  if (fitted && Math.round(width * ratio) === chart.width) return;
+  const pixels = Math.round(shown) || width;
+  if (painter.fitted && pixels === chart.width) return;
+  painter.fitted = true;
   let kept = null;
   if (painter.painted) {
     kept = document.createElement('canvas');
@@ -73,9 +76,9 @@ function fitChart(shown) {
     kept.height = chart.height;
     kept.getContext('2d').drawImage(chart, 0, 0);
   }
-  chart.width = Math.round(width * ratio);
-  chart.height = Math.round(height * ratio);
-  painter.ratio = ratio;
+  chart.width = pixels;
+  chart.height = Math.round((height * pixels) / width);
+  painter.ratio = pixels / width;
   if (!kept) return;
   takePen();
   painter.context.drawImage(kept, 0, 0, width, height);
