@@ -20,7 +20,7 @@ struct CommandSyntax {
     Argument argument;
 };
 
-constexpr std::array<CommandSyntax, 9> kCommands = {{
+constexpr std::array<CommandSyntax, 10> kCommands = {{
     {"start", PlayerEvent::Kind::Start, Argument::Time},
     {"end", PlayerEvent::Kind::End, Argument::None},
     {"buy", PlayerEvent::Kind::Buy, Argument::None},
@@ -30,6 +30,7 @@ constexpr std::array<CommandSyntax, 9> kCommands = {{
     {"speed", PlayerEvent::Kind::SelectSpeed, Argument::Index},
     {"refuse-timer", PlayerEvent::Kind::RefuseTimer, Argument::None},
     {"refuse-interval", PlayerEvent::Kind::RefuseInterval, Argument::None},
+    {"reload", PlayerEvent::Kind::Reload, Argument::None},
 }};
 
 // Selector indices and tick counts are whatever a 32-bit int holds.

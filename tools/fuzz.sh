@@ -2,18 +2,19 @@
 # Builds the libFuzzer targets (fuzz preset: clang, ASan, UBSan) and runs them for a
 # bounded time with a fixed seed, the time shared between them: zemkari_fuzz over
 # player events on a copy of fuzz/corpus, zemkari_fuzz_script over replay scripts
-# seeded with the transcripts' scripts. The checked-in corpus does not grow. An input
+# seeded with the transcripts' scripts, zemkari_fuzz_snapshot over snapshots to restore
+# seeded with fuzz/snapshots and the pinned one. The checked-in corpus does not grow. An input
 # that breaks an invariant is left in build/fuzz/artifacts/<target>/; copy an event
 # input to fuzz/regressions/ so the test suite replays it.
 #
-# Usage: tools/fuzz.sh [seconds]   (default 120, in all)
+# Usage: tools/fuzz.sh [seconds]   (default 180, in all)
 set -euo pipefail
 
-seconds="${1:-120}"
+seconds="${1:-180}"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target zemkari_fuzz zemkari_fuzz_script
+cmake --build --preset fuzz --target zemkari_fuzz zemkari_fuzz_script zemkari_fuzz_snapshot
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -40,5 +41,6 @@ fuzz() {
   grep -E '^(Done|stat::)' "$log"
 }
 
-fuzz zemkari_fuzz $((seconds - seconds / 2)) "fuzz/corpus/*"
-fuzz zemkari_fuzz_script $((seconds / 2)) "tests/replay/transcripts/*.script" -dict=fuzz/script.dict
+fuzz zemkari_fuzz $((seconds - 2 * (seconds / 3))) "fuzz/corpus/*"
+fuzz zemkari_fuzz_script $((seconds / 3)) "tests/replay/transcripts/*.script" -dict=fuzz/script.dict
+fuzz zemkari_fuzz_snapshot $((seconds / 3)) "fuzz/snapshots/* tests/replay/snapshots/*"

@@ -17,7 +17,7 @@ case "${1:-}" in
 esac
 
 if ! command -v npm >/dev/null; then
-  echo "tools/lighthouse.sh: npm not found; it comes with Node.js (Debian: nodejs)" >&2
+  echo "tools/lighthouse.sh: npm not found (Debian: npm; tools/install-deps.sh installs it)" >&2
   exit 1
 fi
 # The lock that node_modules was installed from, kept beside it.

@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer, and again in a release build with the package test. Every
 # target is built with gcc (debug and release) and clang (release), warnings as errors.
 # Then the checks: format, Lighthouse's scores of the browser page, clang-tidy, line
-# coverage of the core, and a bounded fuzzing session over clicks and replay scripts.
+# coverage of the core, and a bounded fuzzing session over clicks, replay scripts and snapshots.
 # Installs missing Debian packages first.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -11,6 +11,31 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 tools/install-deps.sh
 
 step() { printf '\n== %s\n' "$*"; }
+
+# Every program the steps below call, with the Debian package it comes from: one that
+# tools/debian-packages.txt lacks stops the run here, not after the steps before it.
+missing=()
+need() {
+  local what=$1 program
+  shift
+  for program in "$@"; do
+    command -v "${program%%:*}" >/dev/null || missing+=("${program%%:*} (Debian: ${program#*:}), for $what")
+  done
+}
+need "the format check" clang-format:clang-format
+need "the builds" cmake:cmake ninja:ninja-build g++:g++ clang++:clang
+need "the test suite" Xvfb:xvfb xdpyinfo:x11-utils dbus-run-session:dbus emcmake:emscripten node:nodejs \
+  chromium:chromium chromedriver:chromium-driver pyftsubset:fonttools rsvg-convert:librsvg2-bin
+need "Lighthouse" npm:npm
+need "the package test" lintian:lintian dpkg-deb:dpkg desktop-file-validate:desktop-file-utils \
+  appstreamcli:appstream file:file xwininfo:x11-utils
+need "clang-tidy" clang-tidy:clang-tidy
+need "line coverage" gcovr:gcovr
+if ((${#missing[@]} > 0)); then
+  printf 'test.sh: not found: %s\n' "${missing[@]}" >&2
+  echo "test.sh: tools/debian-packages.txt lacks their packages" >&2
+  exit 1
+fi
 
 step "Format"
 tools/check-format.sh
@@ -43,7 +68,7 @@ tools/check-tidy.sh build/dev
 step "Line coverage of the core"
 tools/coverage.sh
 
-step "Fuzzing every click sequence and every replay script (120 s in all, fixed seed)"
-tools/fuzz.sh 120
+step "Fuzzing every click sequence, every replay script and every snapshot (180 s in all, fixed seed)"
+tools/fuzz.sh 180
 
 step "All tests passed"

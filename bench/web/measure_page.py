@@ -8,7 +8,12 @@
     service worker off, on a desktop screen and on a phone's (390 x 844 CSS pixels at
     three device pixels each),
   - the median time of one tick's work in the page: the core's tick, the page writing
-    its results and the browser laying the page out again, on either screen."""
+    its results and the browser laying the page out again, on either screen,
+  - the time the page takes to keep the game's snapshot (the core's snapshot, as text,
+    into session storage) and to resume it (read back, restored by the core, every
+    control written again; the chart's drawing apart), mid-day with a position open
+    after the days of the tick measurement, whose lines the chart still shows, and the
+    snapshot's size."""
 
 import gzip
 import json
@@ -35,15 +40,18 @@ body{font:12px Zemkari}
 """
 
 # When the page's controls are bound (marked 'zemkari-ready') and its fonts are in, the
-# second animation frame after that comes once the first has been painted.
+# second animation frame after that comes once the first has been painted. Watched from
+# the document's start, before any script of the page runs: watching only once WebDriver
+# is back from the load would count the frames after it, and whatever the page does then.
 RENDERED = """
-const done = arguments[arguments.length - 1];
-const painted = () => requestAnimationFrame(() => requestAnimationFrame(() => done(performance.now())));
-new PerformanceObserver((list, observer) => {
-  if (!list.getEntriesByName('zemkari-ready').length) return;
-  observer.disconnect();
-  document.fonts.ready.then(painted);
-}).observe({ type: 'mark', buffered: true });
+window.__rendered = new Promise((resolve) => {
+  const painted = () => requestAnimationFrame(() => requestAnimationFrame(() => resolve(performance.now())));
+  new PerformanceObserver((list, observer) => {
+    if (!list.getEntriesByName('zemkari-ready').length) return;
+    observer.disconnect();
+    document.fonts.ready.then(painted);
+  }).observe({ type: 'mark', buffered: true });
+});
 """
 
 # The page's timers only run when asked, so each tick is started by hand and timed.
@@ -69,6 +77,51 @@ for (let day = 0; day < days; ++day) {
   }
 }
 return times;
+"""
+
+
+# Mid-day with 50 shares held, then the page's own keeping and resuming of the game,
+# each timed over many calls, the median of five runs of them: the browser's clock is
+# coarsened to 0.1 ms. Resuming alternates between the game at the end of the days
+# before and the day's, so that each writes the board anew, and is timed with the
+# canvas's drawing calls doing nothing: the chart's pixels are the browser's drawing, as
+# at every tick, which the tick's figure holds.
+SNAPSHOT = """
+const done = arguments[arguments.length - 1], calls = arguments[0];
+const click = (button) => document.querySelector(`button[data-button="${button}"]`).click();
+const tick = () => window.__ticks.filter(Boolean).at(-1)();
+document.querySelector('input[data-selector="0"][value="1"]').click();
+const before = Object.values({ ...sessionStorage })[0];
+click(0);
+for (let i = 0; i < 30; ++i) tick();
+click(2);
+for (let i = 0; i < 5; ++i) tick();
+import(new URL('zemkari.js', location.href)).then((page) => {
+  const timed = (work) => {
+    const runs = [];
+    for (let run = 0; run < 5; ++run) {
+      const t0 = performance.now();
+      for (let i = 0; i < calls; ++i) work();
+      runs.push((performance.now() - t0) / calls);
+    }
+    return runs.sort((a, b) => a - b)[2];
+  };
+  const keep = timed(page.keepGame);
+  const canvas = CanvasRenderingContext2D.prototype;
+  const drawing = ['fillRect', 'beginPath', 'moveTo', 'lineTo', 'stroke', 'drawImage', 'rect', 'fill'];
+  const kept = drawing.map((name) => canvas[name]);
+  for (const name of drawing) canvas[name] = () => {};
+  // Each resume writes the board anew: the game of the day before, then the day's.
+  const text = Object.values({ ...sessionStorage })[0];
+  const key = Object.keys(sessionStorage)[0];
+  let turn = 0;
+  const resume = timed(() => {
+    sessionStorage.setItem(key, ++turn % 2 ? before : text);
+    page.resumeGame();
+  });
+  drawing.forEach((name, i) => { canvas[name] = kept[i]; });
+  done({ keep, resume, stored: text.length, bytes: atob(text).length });
+});
 """
 
 
@@ -99,7 +152,7 @@ def first_render(driver, url):
     driver.execute_cdp_cmd("Network.setBypassServiceWorker", {"bypass": True})
     driver.get(url)
     driver.set_script_timeout(30)
-    return driver.execute_async_script(RENDERED)
+    return driver.execute_async_script("window.__rendered.then(arguments[arguments.length - 1]);")
 
 
 def core_bound(driver):
@@ -116,6 +169,7 @@ def main():
         for screen, phone in (("", False), ("_phone", True)):
             with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
                 driver.execute_cdp_cmd("Network.enable", {})
+                driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RENDERED})
                 if phone:
                     page_driver.emulate_phone(driver, *page_driver.PHONE)
                 game, bare, core = [], [], []
@@ -141,6 +195,11 @@ def main():
                 result[f"tick{screen}_median_ms"] = statistics.median(times)
                 result[f"tick{screen}_p90_ms"] = statistics.quantiles(times, n=10)[-1]
                 result["ticks"] = len(times)
+                snapshot = driver.execute_async_script(SNAPSHOT, 200)
+                result[f"keep{screen}_ms"] = snapshot["keep"]
+                result[f"resume{screen}_ms"] = snapshot["resume"]
+                result["snapshot_bytes"] = snapshot["bytes"]
+                result["snapshot_stored"] = snapshot["stored"]
     result["chromium"] = driver_version()
     print(json.dumps(result))
 

@@ -1,63 +1,57 @@
 #include "zemkari/headless_board.h"
 
-#include "zemkari/design/window.h"
-
 namespace zemkari {
-// Every control as the window opens.
-HeadlessBoard::HeadlessBoard() {
-    for (std::size_t i = 0; i < kCountOf<LabelId>; ++i) {
-        texts_[i] = design::OpeningText(static_cast<LabelId>(i));
-        colours_[i] = design::OpeningColour(static_cast<LabelId>(i));
-    }
-    for (std::size_t i = 0; i < kCountOf<ButtonId>; ++i) buttons_[i] = design::OpensEnabled(static_cast<ButtonId>(i));
-    for (std::size_t i = 0; i < kCountOf<SelectorId>; ++i) {
-        selected_[i] = design::OpeningSelection(static_cast<SelectorId>(i));
-    }
-}
 
-void HeadlessBoard::SetText(LabelId label, std::string_view text) { texts_[IndexOf(label)] = text; }
+void HeadlessBoard::SetText(LabelId label, std::string_view text) { record_.texts[IndexOf(label)] = text; }
 
-std::string HeadlessBoard::Text(LabelId label) const { return texts_[IndexOf(label)]; }
+std::string HeadlessBoard::Text(LabelId label) const { return record_.texts[IndexOf(label)]; }
 
-void HeadlessBoard::SetColour(LabelId label, Colour colour) { colours_[IndexOf(label)] = colour; }
+void HeadlessBoard::SetColour(LabelId label, Colour colour) { record_.colours[IndexOf(label)] = colour; }
 
-Colour HeadlessBoard::ColourOf(LabelId label) const { return colours_[IndexOf(label)]; }
+Colour HeadlessBoard::ColourOf(LabelId label) const { return record_.colours[IndexOf(label)]; }
 
-void HeadlessBoard::SetEnabled(ButtonId button, bool on) { buttons_[IndexOf(button)] = on; }
+void HeadlessBoard::SetEnabled(ButtonId button, bool on) { record_.buttons[IndexOf(button)] = on; }
 
-bool HeadlessBoard::IsEnabled(ButtonId button) const { return buttons_[IndexOf(button)]; }
+bool HeadlessBoard::IsEnabled(ButtonId button) const { return record_.buttons[IndexOf(button)]; }
 
-int HeadlessBoard::SelectedIndex(SelectorId selector) const { return selected_[IndexOf(selector)]; }
+int HeadlessBoard::SelectedIndex(SelectorId selector) const { return record_.selected[IndexOf(selector)]; }
 
-void HeadlessBoard::Select(SelectorId selector, int index) { selected_[IndexOf(selector)] = index; }
+void HeadlessBoard::Select(SelectorId selector, int index) { record_.selected[IndexOf(selector)] = index; }
 
-void HeadlessBoard::DisableChart() { chartEnabled_ = false; }
+void HeadlessBoard::DisableChart() { record_.chart.SwitchOff(); }
 
 bool HeadlessBoard::SetTimerInterval(int milliseconds) {
-    if (milliseconds == timerInterval_) return true;
+    if (milliseconds == record_.timerInterval) return true;
     if (refuseIntervalChange_) {
         refuseIntervalChange_ = false;
         return false;
     }
-    timerInterval_ = milliseconds;
+    record_.timerInterval = milliseconds;
     return true;
 }
 
 bool HeadlessBoard::StartTimer() {
-    if (timerOn_) return true;
+    if (record_.timerOn) return true;
     if (refuseTimerStart_) {
         refuseTimerStart_ = false;
         return false;
     }
-    timerOn_ = true;
+    record_.timerOn = true;
     return true;
 }
 
-void HeadlessBoard::StopTimer() { timerOn_ = false; }
+void HeadlessBoard::StopTimer() { record_.timerOn = false; }
 
 void HeadlessBoard::DrawChart(std::span<const ChartPoint> line) {
     chartLine_.assign(line.begin(), line.end());
     ++chartDrawings_;
+    if (const auto trace = TraceOf(line)) record_.chart.Draw(*trace);
+}
+
+void HeadlessBoard::Restore(const BoardRecord& record) {
+    record_ = record;
+    const std::vector<ChartTrace>& lines = record.chart.Lines();
+    chartLine_ = lines.empty() ? std::vector<ChartPoint>{} : LineOf(lines.back());
 }
 
 }  // namespace zemkari

@@ -21,6 +21,25 @@ Delivery HeadlessGame::TimerTick() {
     return {.ignored = false, .failure = Tick(state_, board_)};
 }
 
+void HeadlessGame::Resume(const SavedGame& saved) {
+    HeadlessBoard board;
+    board.Restore(saved.board);
+    if (board_.RefusesTimerStart()) board.RefuseNextTimerStart();
+    if (board_.RefusesIntervalChange()) board.RefuseNextIntervalChange();
+    board_ = std::move(board);
+    state_ = saved.state;
+}
+
+// As a browser reloads a page: the game goes through its snapshot to a new board.
+Delivery HeadlessGame::Reload() {
+    const ReadGame read = ReadSnapshot(Snapshot());
+    if (const auto* refused = std::get_if<SnapshotRefusal>(&read)) {
+        return {.ignored = false, .failure = Failure{"snapshot refused: " + refused->reason}};
+    }
+    Resume(std::get<SavedGame>(read));
+    return {};
+}
+
 Delivery HeadlessGame::Deliver(PlayerEvent event) {
     using Kind = PlayerEvent::Kind;
     switch (event.kind) {
@@ -49,6 +68,8 @@ Delivery HeadlessGame::Deliver(PlayerEvent event) {
         case Kind::RefuseInterval:
             board_.RefuseNextIntervalChange();
             break;
+        case Kind::Reload:
+            return Reload();
     }
     return {};
 }

@@ -212,6 +212,13 @@ struct IntervalRefused : Step {
     void Play(Account& m) const override { m.refuseInterval = true; }
 };
 
+// The browser reclaims the page and it resumes from its snapshot: the account goes on as
+// it was.
+struct Reload : Step {
+    PlayerEvent ToEvent() const override { return {Kind::Reload}; }
+    void Play(Account&) const override {}
+};
+
 // Enough ticks in one command to reach the close, which single ticks rarely do.
 struct TickRun : Command {
     int ticks = *rc::gen::inRange(2, 60);
@@ -235,7 +242,7 @@ RC_GTEST_PROP(AccountModel, EverySequenceOfEventsAgreesWithTheModel, ()) {
     rc::state::check(
         Account{}, game,
         rc::state::gen::execOneOfWithArgs<StartAt, EndDay, BuyOrder, BuyOrder, SellOrder, TimerTick, TimerTick, TickRun,
-                                          ChooseShares, ChooseSpeed, NoTimerLeft, IntervalRefused>());
+                                          ChooseShares, ChooseSpeed, NoTimerLeft, IntervalRefused, Reload>());
 }
 
 // The fuzzer's own decoding, fed by rapidcheck: any bytes keep every invariant.

@@ -36,6 +36,7 @@ bool Play(app::GameWindow& window, FixedClock& clock, const PlayerEvent& event) 
             return true;
         case PlayerEvent::Kind::RefuseTimer:
         case PlayerEvent::Kind::RefuseInterval:
+        case PlayerEvent::Kind::Reload:
             break;
     }
     return false;

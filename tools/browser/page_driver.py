@@ -9,15 +9,16 @@ browser_python put tools/browser there)."""
 import contextlib
 import functools
 import http.server
-import json
+import os
+import pathlib
 import socket
 import tempfile
 import threading
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.by import By
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
@@ -130,8 +131,8 @@ class _ClosingServer(http.server.ThreadingHTTPServer):
 class Server:
     """Serves `site` on 127.0.0.1 at a port the system picks, at `url`, until stopped."""
 
-    def __init__(self, site):
-        self._server = _ClosingServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
+    def __init__(self, site, handler=QuietHandler):
+        self._server = _ClosingServer(("127.0.0.1", 0), functools.partial(handler, directory=site))
         self.url = f"http://127.0.0.1:{self._server.server_address[1]}/"
         threading.Thread(target=self._server.serve_forever, daemon=True).start()
 
@@ -144,14 +145,98 @@ class Server:
             self._server = None
 
 
+# The script the test's copy of the page loads ahead of its own: the test's clock and
+# timers and the log of taps and keys. Served from the page's origin, the page's
+# Content-Security-Policy lets it run in every engine, none of whose drivers need a way
+# to run script before a page's.
+TEST_SCRIPT = "zemkari-test.js"
+
+
+class _TestPageHandler(QuietHandler):
+    """The site with the test's script in its page. Without its service worker: the
+    worker keeps the files of its build, checked against their digests, which the
+    test's page fails, so that it would fetch the whole site again at every load; the
+    page plays as from a host that offers no worker."""
+
+    def __init__(self, *args, page, **kwargs):
+        self._page = page
+        super().__init__(*args, **kwargs)
+
+    def do_GET(self):
+        path = self.path.split("?", 1)[0]
+        answers = {"/": (self._page, "text/html; charset=utf-8"), "/index.html": (self._page, "text/html; charset=utf-8"),
+                   f"/{TEST_SCRIPT}": ((FAKE_CLOCK_AND_TIMERS + TAP_LOG).encode(), "text/javascript")}
+        if path == "/service_worker.js":
+            self.send_error(404)
+        elif path in answers:
+            body, kind = answers[path]
+            self.send_response(200)
+            self.send_header("Content-Type", kind)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+        else:
+            super().do_GET()
+
+
+def test_page(site):
+    """The site's page with the test's script ahead of the page's module."""
+    page = (pathlib.Path(site) / "index.html").read_text(encoding="utf-8")
+    module = '<script type="module" src="zemkari.js">'
+    if module not in page:
+        raise RuntimeError(f"{site}/index.html loads no {module}")
+    return page.replace(module, f'<script src="{TEST_SCRIPT}"></script>\n{module}').encode()
+
+
 @contextlib.contextmanager
-def served(site):
-    """Serves `site` on 127.0.0.1 at a port the system picks; yields the base URL."""
-    server = Server(site)
+def served(site, with_test_script=False):
+    """Serves `site` on 127.0.0.1 at a port the system picks; yields the base URL. With
+    `with_test_script`, the page has the test's clock, timers and input log, in any
+    engine."""
+    server = Server(site, functools.partial(_TestPageHandler, page=test_page(site)) if with_test_script else QuietHandler)
     try:
         yield server.url
     finally:
         server.stop()
+
+
+def listening_port(process, timeout=30):
+    """The TCP port that `process` (a driver started with port 0) listens on for
+    127.0.0.1, once it does: the system picked it, so no other program can hold it."""
+    deadline = time.monotonic() + timeout
+    while True:
+        if process.poll() is not None:
+            raise RuntimeError(f"{process.args[0]} exited with status {process.returncode} before it listened")
+        sockets = set()
+        for fd in pathlib.Path(f"/proc/{process.pid}/fd").iterdir():
+            with contextlib.suppress(OSError):
+                target = os.readlink(fd)
+                if target.startswith("socket:["):
+                    sockets.add(target[8:-1])
+        # Columns: sl, local address (hex IPv4:port), remote, state (0A: listening), ..., inode.
+        for row in [line.split() for line in pathlib.Path("/proc/net/tcp").read_text().splitlines()[1:]]:
+            if row[3] == "0A" and row[9] in sockets and row[1].startswith("0100007F:"):
+                return int(row[1].split(":")[1], 16)
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"{process.args[0]} listens on no port of 127.0.0.1")
+        time.sleep(0.05)
+
+
+def on_port_zero(service_class):
+    """`service_class`, a Selenium driver service, started on a port its driver picks
+    itself (port 0) rather than one Selenium found free and let go, which another program
+    could take in between."""
+
+    class OnPortZero(service_class):
+        def command_line_args(self):
+            self.port = 0
+            return super().command_line_args()
+
+        def start(self):
+            self._start_process(self.path)
+            self.port = listening_port(self.process)
+
+    return OnPortZero
 
 
 @contextlib.contextmanager
@@ -166,7 +251,7 @@ def chromium(width=800, height=760, scale=1):
                          "--hide-scrollbars", "--font-render-hinting=none", f"--user-data-dir={profile}",
                          f"--window-size={width},{height}", f"--force-device-scale-factor={scale}"):
             options.add_argument(argument)
-        driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        driver = webdriver.Chrome(service=on_port_zero(Service)(CHROMEDRIVER), options=options)
         try:
             yield driver
         finally:
@@ -179,8 +264,19 @@ def fake_clock_and_timers(driver):
 
 
 def open_page(driver, url):
-    """Loads the page and waits until the game's core is bound and its fonts are in."""
+    """Loads the page with a new game and waits until the game's core is bound and its
+    fonts are in. A game the tab kept from an earlier load, which the page resumes, is
+    dropped and the page loaded again."""
     driver.get(url)
+    wait_for_core(driver)
+    if driver.execute_script("return sessionStorage.length > 0;"):
+        driver.execute_script("sessionStorage.clear();")
+        driver.get(url)
+        wait_for_core(driver)
+
+
+def wait_for_core(driver):
+    """Waits until the page's core is bound and its fonts are in."""
     driver.set_script_timeout(30)
     driver.execute_async_script("""
         const done = arguments[arguments.length - 1];
@@ -195,14 +291,16 @@ PHONE_SCALE = 3
 
 # Counts, before the page sees them, the clicks that reach a button or a selector item
 # of the game and those that reach the page outside the game; a selector item's click
-# on its radio button follows from the item's and is not counted again.
+# on its radio button follows from the item's and is not counted again. And the keys
+# released, each after the page has had its press.
 TAP_LOG = r"""
 (() => {
-  window.__zemkariTaps = { controls: 0, outside: 0 };
+  window.__zemkariTaps = { controls: 0, outside: 0, keys: 0 };
   document.addEventListener('click', (event) => {
     if (event.target.matches('main button, main label')) ++window.__zemkariTaps.controls;
     else if (!event.target.closest('main')) ++window.__zemkariTaps.outside;
   }, true);
+  document.addEventListener('keyup', () => ++window.__zemkariTaps.keys, true);
 })();
 """
 
@@ -281,16 +379,26 @@ def board_state(driver, colour_names=None):
     return driver.execute_script(BOARD_STATE, colour_names or {})
 
 
+# The game's button captioned arguments[0] or, with an index arguments[1], that item of
+# the selector captioned arguments[0], in the order the window lists them.
+FIND_CONTROL = r"""
+const [caption, index] = arguments;
+const text = (element) => element.textContent.replace(/[ \t\r\n]+/g, ' ').trim();
+const main = document.querySelector('main');
+if (index === null || index === undefined) return [...main.querySelectorAll('button')].find((b) => text(b) === caption);
+const group = [...main.querySelectorAll('[role=radiogroup]')].find((g) => [...g.children].some((c) => text(c) === caption));
+return group.querySelectorAll('label')[index];
+"""
+
+
 def button_by_caption(driver, caption):
-    return driver.find_element(By.XPATH, f"//main//button[normalize-space(.)={json.dumps(caption, ensure_ascii=False)}]")
+    return driver.execute_script(FIND_CONTROL, caption, None)
 
 
 def selector_item(driver, group_caption, index):
     """Item `index` of the selector whose caption is `group_caption`, in the order the
     window lists them."""
-    group = driver.find_element(
-        By.XPATH, f"//main//*[@role='radiogroup'][./*[normalize-space(.)={json.dumps(group_caption, ensure_ascii=False)}]]")
-    return group.find_elements(By.CSS_SELECTOR, "label")[index]
+    return driver.execute_script(FIND_CONTROL, group_caption, index)
 
 
 def canvas_png(driver):

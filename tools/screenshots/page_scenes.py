@@ -2,14 +2,20 @@
 """Puts the browser page in each scene of the window's screenshots and captures its game
 area: `page_scenes.py SITE SCENES OUTPUT_DIR` plays each scene of SCENES
 (tools/screenshots/scenes.txt) with the mouse on a freshly loaded page, at the scene's
-screen scale, and writes OUTPUT_DIR/web-NAME.png; then each scene at the window's own
-scale on a phone held upright, tapped, and writes its first screen to
-OUTPUT_DIR/phone-NAME.png. Needs tools/browser on PYTHONPATH."""
+screen scale, and writes OUTPUT_DIR/web-NAME.png; then the day in progress of the scene
+"midday" on each touch screen of SCREENS, tapped, and writes its first screen to
+OUTPUT_DIR/SCREEN-midday.png. Needs tools/browser on PYTHONPATH."""
 
 import pathlib
 import sys
 
 import page_driver
+
+# The touch screens the page is shown on: name, width and height in CSS pixels, device
+# pixels a CSS pixel.
+SCREENS = [("phone", 390, 844, 2), ("phone-turned", 844, 390, 2), ("small-phone", 375, 667, 2),
+           ("tablet", 1024, 768, 2)]
+ON_SCREENS = "midday"
 
 
 def scenes(path):
@@ -56,16 +62,17 @@ def main():
                     target = output / f"web-{name}.png"
                     driver.find_element("css selector", "main").screenshot(str(target))
                     print(target)
+        script = dict(by_scale[1])[ON_SCREENS]
         with page_driver.chromium() as driver:
             page_driver.fake_clock_and_timers(driver)
-            page_driver.emulate_phone(driver, *page_driver.PHONE)
             page_driver.log_taps(driver)
-            for name, script in by_scale.get(1, []):
+            for name, width, height, scale in SCREENS:
+                page_driver.emulate_phone(driver, width, height, scale)
                 page_driver.open_page(driver, url)
                 for words in page_driver.commands(script):
                     play(driver, words, lambda element: page_driver.tap(driver, element))
                 driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0);")
-                target = output / f"phone-{name}.png"
+                target = output / f"{name}-{ON_SCREENS}.png"
                 driver.save_screenshot(str(target))
                 print(target)
 

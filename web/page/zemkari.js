@@ -2,10 +2,19 @@
 // this module is its Board on the page: it shows what the core writes, tells it what
 // the selectors hold, runs its market clock and draws its chart, and hands it the
 // player's clicks and keys. The page (index.html) is laid out from the window's design,
-// and carries every fact of the game this module needs (make_page.cpp).
+// and carries every fact of the game this module needs (make_page.cpp). It keeps the
+// game's snapshot in the tab's session storage after every tick and every click, so that
+// a page the browser threw away resumes where it was, and it stops the market clock
+// while the page is not seen.
 
 const form = document.querySelector('main');
-const handlers = { click: form.dataset.onClick, tick: form.dataset.onTick };
+const handlers = {
+  click: form.dataset.onClick,
+  tick: form.dataset.onTick,
+  snapshot: form.dataset.onSnapshot,
+  snapshotBuffer: form.dataset.snapshotBuffer,
+  resume: form.dataset.onResume,
+};
 
 // The controls the core addresses, indexed as its enums are (data-field, -button,
 // -selector); a selector's items by their index in it.
@@ -15,6 +24,7 @@ const byIndex = (selector, key) => {
   return list;
 };
 const fields = byIndex('[data-field]', 'field');
+const colours = fields.map((field) => Number(field.dataset.colour));
 const buttons = byIndex('[data-button]', 'button');
 const selectors = [];
 for (const radio of form.querySelectorAll('input[data-selector]')) {
@@ -29,33 +39,36 @@ const style = getComputedStyle(form);
 const faceColour = style.getPropertyValue('--face').trim();
 const lineColour = style.getPropertyValue('--chart-line').trim();
 const { lineWidth, hatchPeriod, hatchRow } = chart.dataset;
-// The design's size of the chart, the CSS width it is shown at, device pixels to a
-// design pixel, and whether its surface has been painted.
+// The design's size of the chart, device pixels to a design pixel, whether the canvas
+// has been fitted to the screen and whether its surface has been painted.
 const painter = {
   context: chart.getContext('2d'),
   width: chart.width,
   height: chart.height,
-  shown: 0,
   ratio: 1,
+  fitted: false,
   painted: false,
+  base: null,
 };
 let chartEnabled = true;
-// The layout tells the size the chart is shown at, first before the first frame is
-// painted (on a phone it scales with the screen), then whenever it changes (the phone
-// turned), without the page asking for it; zooming the page changes the pixel density.
-new ResizeObserver(([entry]) => fitChart(entry.contentRect.width)).observe(chart);
+// The layout tells when the size the chart is shown at changes, first before the first
+// frame is painted (on a phone it scales with the screen), then whenever it changes
+// (the phone turned), without the page asking for it; its box, read then, is laid out
+// already and holds the zoom of a tablet's arrangement. Zooming the page changes the
+// pixel density.
+const shownPixels = () => chart.getBoundingClientRect().width * (window.devicePixelRatio || 1);
+new ResizeObserver(() => fitChart(shownPixels())).observe(chart);
 window.addEventListener('resize', () => {
-  if (painter.shown) fitChart(painter.shown);
+  if (painter.fitted) fitChart(shownPixels());
 });
 
-// The canvas holds one pixel per device pixel at the `shown` width in CSS pixels, and
-// drawing stays in the design's pixels. A new size keeps what was drawn.
+// The canvas holds one pixel per device pixel at the `shown` width in device pixels,
+// and drawing stays in the design's pixels. A new size keeps what was drawn.
 function fitChart(shown) {
   const { width, height } = painter;
-  const ratio = ((window.devicePixelRatio || 1) * (shown || width)) / width;
-  const fitted = painter.shown > 0;
-  painter.shown = shown || width;
-  if (fitted && Math.round(width * ratio) === chart.width) return;
+  const pixels = Math.round(shown) || width;
+  if (painter.fitted && pixels === chart.width) return;
+  painter.fitted = true;
   let kept = null;
   if (painter.painted) {
     kept = document.createElement('canvas');
@@ -63,9 +76,9 @@ function fitChart(shown) {
     kept.height = chart.height;
     kept.getContext('2d').drawImage(chart, 0, 0);
   }
-  chart.width = Math.round(width * ratio);
-  chart.height = Math.round(height * ratio);
-  painter.ratio = ratio;
+  chart.width = pixels;
+  chart.height = Math.round((height * pixels) / width);
+  painter.ratio = pixels / width;
   if (!kept) return;
   takePen();
   painter.context.drawImage(kept, 0, 0, width, height);
@@ -96,11 +109,43 @@ function blankChart() {
   painter.context.fillRect(0, 0, painter.width, painter.height);
 }
 
+// The picture of the lines before the last, kept pixel for pixel so that a tick, which
+// changes only the last, draws that one alone over them. Copied whole, as it is: the
+// pen's scale does not apply to the copy.
+function keepChartBase() {
+  if (!painter.base) {
+    const base = document.createElement('canvas');
+    painter.base = { canvas: base, context: base.getContext('2d') };
+  }
+  const { canvas, context } = painter.base;
+  if (canvas.width !== chart.width || canvas.height !== chart.height) {
+    canvas.width = chart.width;
+    canvas.height = chart.height;
+  }
+  context.globalCompositeOperation = 'copy';
+  context.drawImage(chart, 0, 0);
+}
+
+function restoreChartBase() {
+  if (!painter.base || painter.base.canvas.width !== chart.width) return 0;
+  const { context, ratio } = painter;
+  context.setTransform(1, 0, 0, 1, 0, 0);
+  context.globalCompositeOperation = 'copy';
+  context.drawImage(painter.base.canvas, 0, 0);
+  context.globalCompositeOperation = 'source-over';
+  context.setTransform(ratio, 0, 0, ratio, 0, 0);
+  return 1;
+}
+
 // The hatch paints one row in eight in the surface colour and leaves the rows between
-// as they were, so an older day's line shows through, cut by the hatch.
+// as they were, so an older day's line shows through, cut by the hatch. The core paints
+// the whole picture at every drawing: the blank surface, then each line it shows.
 function drawChart(points) {
   const { context, width, height } = painter;
-  for (let y = Number(hatchRow); y < height; y += Number(hatchPeriod)) context.fillRect(0, y, width, 1);
+  // One fill of all the rows: the pixels of a row each, for a fifth of the work.
+  context.beginPath();
+  for (let y = Number(hatchRow); y < height; y += Number(hatchPeriod)) context.rect(0, y, width, 1);
+  context.fill();
   if (points.length < 4) return;
   // Through the middle of the pixels, as the window's unsmoothed pen goes.
   context.beginPath();
@@ -109,19 +154,29 @@ function drawChart(points) {
   context.stroke();
 }
 
-// The market clock: off, with the window's design interval, until a start.
-const timer = { interval: Number(form.dataset.interval), handle: 0 };
+// The market clock: off, with the window's design interval, until a start. While the
+// page is hidden it keeps running for the game but does not tick; shown again, it waits
+// a whole interval before the next tick.
+const timer = { interval: Number(form.dataset.interval), handle: 0, running: false };
 // The clock's day, which the core's clock reads the time of.
 const millisecondsPerDay = Number(form.dataset.millisecondsPerDay);
 
 function runTimer() {
-  timer.handle = setInterval(() => deliver(handlers.tick), timer.interval);
+  timer.handle = setInterval(() => {
+    deliver(handlers.tick);
+    keepGame();
+  }, timer.interval);
 }
 
 function stopTimer() {
   if (timer.handle) clearInterval(timer.handle);
   timer.handle = 0;
 }
+
+document.addEventListener('visibilitychange', () => {
+  if (document.hidden) stopTimer();
+  else if (timer.running && !timer.handle) runTimer();
+});
 
 // Texts are written out once a handler has returned: only the texts present at the
 // end of a tick are ever seen, and the quote board is rewritten many times per tick.
@@ -136,6 +191,8 @@ const boardImports = {
     pendingTexts.set(label, decoder.decode(bytes(pointer, size)));
   },
   PageSetColour(label, colour) {
+    if (colours[label] === colour) return;
+    colours[label] = colour;
     fields[label].dataset.colour = String(colour);
   },
   PageSetEnabled(button, on) {
@@ -147,12 +204,14 @@ const boardImports = {
   PageSelectedIndex(selector) {
     return selectors[selector].findIndex((radio) => radio.checked);
   },
-  // Switching the surface off blanks it, the first time only.
-  PageDisableChart() {
-    if (!chartEnabled) return;
-    chartEnabled = false;
-    blankChart();
+  PageSelect(selector, index) {
+    selectors[selector].forEach((radio, i) => {
+      if (radio.checked !== (i === index)) radio.checked = i === index;
+    });
   },
+  PageBlankChart: blankChart,
+  PageKeepChartBase: keepChartBase,
+  PageRestoreChartBase: restoreChartBase,
   // The same interval leaves the running clock alone; a new one restarts its countdown.
   PageSetTimerInterval(milliseconds) {
     if (milliseconds === timer.interval) return 1;
@@ -164,10 +223,14 @@ const boardImports = {
     return 1;
   },
   PageStartTimer() {
-    if (!timer.handle) runTimer();
+    timer.running = true;
+    if (!timer.handle && !document.hidden) runTimer();
     return 1;
   },
-  PageStopTimer: stopTimer,
+  PageStopTimer() {
+    timer.running = false;
+    stopTimer();
+  },
   PageDrawChart(pointer, count) {
     drawChart(new Int32Array(core.memory.buffer, pointer, count * 2));
   },
@@ -200,24 +263,91 @@ function flushTexts() {
   pendingTexts.clear();
 }
 
-// Runs one of the core's handlers (a click or the tick) and shows the result.
-// Without a core the board's buttons are off, and there is nothing to run.
+// Runs one of the core's handlers (a click, the tick, a resume) and shows the result;
+// returns what the handler returned. Without a core the board's buttons are off, and
+// there is nothing to run.
 function deliver(handler, ...args) {
-  if (!core) return;
+  if (!core) return undefined;
   // An error that escapes a handler is shown, as the window shows it, and play goes on;
   // but a trap or an exit leaves the core in no state to go on from.
   try {
-    core[handler](...args);
+    return core[handler](...args);
   } catch (error) {
     if (error instanceof WebAssembly.RuntimeError || error instanceof CoreExit) stopped(error);
     else window.alert(String(error));
+    return undefined;
   } finally {
     flushTexts();
   }
 }
 
+// The game's snapshot lives in the tab's session storage, as text: a reload of the tab
+// finds it, a new tab starts a new game. Storage that is missing, full or refused keeps
+// nothing, and the game plays on as it would without it.
+const savedGame = {
+  key: `zemkari ${new URL('.', import.meta.url).pathname}`,
+  read() {
+    try {
+      return window.sessionStorage.getItem(this.key);
+    } catch {
+      return null;
+    }
+  },
+  write(text) {
+    try {
+      window.sessionStorage.setItem(this.key, text);
+    } catch {
+      // Nothing kept: a reload starts a new game.
+    }
+  },
+  drop() {
+    try {
+      window.sessionStorage.removeItem(this.key);
+    } catch {
+      // Nothing was kept to drop.
+    }
+  },
+};
+
+const snapshotBytes = (size) => bytes(core[handlers.snapshotBuffer](size), size);
+
+// Keeps the game as it stands now. Exported so that the page's measurement can time it.
+export function keepGame() {
+  if (!core) return;
+  const size = core[handlers.snapshot]();
+  savedGame.write(btoa(String.fromCharCode(...snapshotBytes(size))));
+}
+
+// Goes on with the kept game, if there is one; one that cannot be read is dropped, and
+// the comment box says so over the new game's board. Exported so that the page's
+// measurement can time it.
+export function resumeGame() {
+  const text = savedGame.read();
+  if (text === null || !core) return;
+  let saved = null;
+  try {
+    saved = atob(text);
+  } catch {
+    // Not base64: no snapshot of ours.
+  }
+  if (saved !== null) {
+    const view = snapshotBytes(saved.length);
+    for (let i = 0; i < saved.length; ++i) view[i] = saved.charCodeAt(i);
+  }
+  if (saved !== null && deliver(handlers.resume, saved.length) === 1) return;
+  if (!core) return;
+  savedGame.drop();
+  fields[Number(form.dataset.noticeField)].textContent = form.dataset.resumeDropped;
+}
+
 function bindClicks() {
-  for (const button of buttons) button.addEventListener('click', () => deliver(handlers.click, Number(button.dataset.button)));
+  for (const button of buttons) {
+    button.addEventListener('click', () => {
+      deliver(handlers.click, Number(button.dataset.button));
+      keepGame();
+    });
+  }
+  form.addEventListener('change', keepGame);
 }
 
 // The keys click their controls, so a key does what a click does and nothing while the
@@ -304,6 +434,7 @@ let retry = null;
 function showFailure(kind, error) {
   console.error(error);
   core = null;
+  timer.running = false;
   stopTimer();
   for (const button of buttons) button.disabled = true;
   form.removeAttribute('aria-busy');
@@ -313,7 +444,9 @@ function showFailure(kind, error) {
   failure.querySelector('button').focus();
 }
 
+// A game that stopped the core is not resumed: trying again starts a new one.
 function stopped(error) {
+  savedGame.drop();
   retry = () => window.location.reload();
   showFailure('run', error);
 }
@@ -331,6 +464,7 @@ async function startCore(again) {
   }
   paintSurface();
   releaseBoard();
+  resumeGame();
   performance.mark('zemkari-core');
   import('./offline.js').then(({ keepOffline }) => keepOffline(), console.warn);
 }

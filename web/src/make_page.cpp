@@ -1,10 +1,12 @@
 // Writes the page's index.html, its style sheet and its web app manifest from the
 // window's design tables, so the page and the window are laid out from one source, and
 // with them every fact of the core and the design that the page's module and style
-// need: zemkari.js and page.css restate none. Built for Node.js and run by the build:
-//   make_page STYLE.css VERSION SITE ICON_SIZES
-// writes SITE/index.html, SITE/zemkari.css and SITE/zemkari.webmanifest; ICON_SIZES
-// lists the sizes of the app icons the build renders, as "192,512".
+// need: zemkari.js and the page's style sheets restate none. Built for Node.js and run
+// by the build:
+//   make_page STYLE.css SCREENS.css VERSION SITE ICON_SIZES
+// writes SITE/index.html, SITE/zemkari.css and SITE/zemkari.webmanifest; STYLE.css is
+// the window's look, SCREENS.css the page's arrangements for screens that do not hold
+// the window; ICON_SIZES lists the sizes of the app icons the build renders, as "192,512".
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -19,7 +21,6 @@
 
 #include "page_build.h"
 #include "page_handlers.h"
-#include "phone_style.h"
 #include "zemkari/clock.h"
 #include "zemkari/design/keys.h"
 #include "zemkari/design/window.h"
@@ -64,6 +65,36 @@ std::string Escaped(std::string_view text) {
     }
     return out;
 }
+
+// The page's margin around the window, in CSS pixels.
+constexpr int kPageMargin = 8;
+
+// Where the page is the window, control for control: a screen that holds the window
+// and its margin, under a mouse or no pointer at all. Anywhere else (a phone, a tablet,
+// a touch screen, a small browser window) the page's own arrangements apply
+// (SCREENS.css), for a finger.
+constexpr int kFitWidth = design::kClientWidth + 2 * kPageMargin;
+constexpr int kFitHeight = design::kClientHeight + 2 * kPageMargin;
+std::string WindowScreen() {
+    return "(width >= " + std::to_string(kFitWidth) + "px) and (height >= " + std::to_string(kFitHeight) +
+           "px) and (not (pointer: coarse))";
+}
+std::string OtherScreens() {
+    return "(width < " + std::to_string(kFitWidth) + "px) or (height < " + std::to_string(kFitHeight) +
+           "px) or (pointer: coarse)";
+}
+
+// What each control is, as the page's arrangements name it (data-part): they key on
+// these names, never on the old form's names the elements carry as ids.
+constexpr std::array<std::string_view, 8> kGroupParts = {"",      "quote", "status", "profit",
+                                                         "chart", "order", "power",  "comment"};
+constexpr std::array<std::string_view, kCountOf<LabelId>> kFieldParts = {
+    "price",  "open",         "high",        "low",          "close",  "order-status",
+    "amount", "profit-value", "power-value", "comment-text", "verdict"};
+constexpr std::array<std::string_view, kCountOf<ButtonId>> kButtonParts = {"start", "end", "buy", "sell"};
+constexpr std::array<std::string_view, kCountOf<SelectorId>> kSelectorParts = {"shares", "speed"};
+
+std::string Part(std::string_view part) { return " data-part=\"" + std::string(part) + "\""; }
 
 std::string TypeClass(Type type) { return (type.bold ? "b" : "r") + std::to_string(type.pixelSize); }
 
@@ -114,6 +145,58 @@ std::string DesignStyles() {
     return css;
 }
 
+// `part` of `whole` in per cent, to a ten-thousandth of a per cent: well under a device
+// pixel of any screen.
+std::string Percent(int part, int whole) {
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.4f%%", 100.0 * part / whole);
+    return text.data();
+}
+
+// The chart's surface and its axis labels, each where the window places it in the
+// chart's group box.
+std::vector<std::pair<std::string_view, design::Rect>> PlotContents() {
+    std::vector<std::pair<std::string_view, design::Rect>> contents = {{design::kChartName, design::kChartRect}};
+    for (const auto& label : design::kLabelDesigns) {
+        if (label.container == design::kChartContainer)
+            contents.emplace_back(label.name, design::Rect{label.x, label.top, label.width, label.height});
+    }
+    return contents;
+}
+
+// For the other screens: the plot is the box that just holds the surface and its axis
+// labels, and keeps the window's proportions at whatever size their arrangement gives
+// it (--plot-width and --plot-height); the surface and each label stand at their
+// places in it in per cent, so the labels stay level with the chart's scale. The share
+// counts stand fewest first wherever the items flow in a row.
+std::string OtherScreensPlaces() {
+    const auto contents = PlotContents();
+    int left = design::kChartRect.left;
+    int top = design::kChartRect.top;
+    int right = left;
+    int bottom = top;
+    for (const auto& [name, r] : contents) {
+        left = std::min(left, r.left);
+        top = std::min(top, r.top);
+        right = std::max(right, r.left + r.width);
+        bottom = std::max(bottom, r.top + r.height);
+    }
+    const int width = right - left;
+    const int height = bottom - top;
+    std::string css = "main{--plot-width:" + std::to_string(width) + ";--plot-height:" + std::to_string(height) + "}\n";
+    for (const auto& [name, r] : contents) {
+        css += "#" + std::string(name) + "{left:" + Percent(r.left - left, width) +
+               ";top:" + Percent(r.top - top, height) + ";width:" + Percent(r.width, width) +
+               ";height:" + Percent(r.height, height) + "}\n";
+    }
+    const auto& shares = design::kShareSelector;
+    for (std::size_t rank = 0; rank < design::kSharesByQuantity.size(); ++rank) {
+        css += "#" + std::string(shares.name) + "Item" + std::to_string(design::kSharesByQuantity[rank]) +
+               "{order:" + std::to_string(rank) + "}\n";
+    }
+    return css;
+}
+
 class Page {
 public:
     explicit Page(std::string_view caption) : caption_(caption) {}
@@ -137,13 +220,20 @@ private:
     // line and market buttons, the group boxes with what they hold, the selectors.
     void Open(Container container) {
         if (container == Container::Client) Label(design::kVersionLine);
+        // The chart's surface and its axes in a plot of their own, which the other
+        // screens' arrangements scale as one.
+        const bool chart = container == design::kChartContainer;
+        if (chart) out_ << "<div class=\"plot\"" << Part("plot") << ">\n";
         for (const auto& label : design::kLabelDesigns) {
             if (label.container == container) Label(label);
         }
         for (const auto& button : design::kButtonDesigns) {
             if (button.container == container) Button(button);
         }
-        if (container == design::kChartContainer) Chart();
+        if (chart) {
+            Chart();
+            out_ << "</div>\n";
+        }
         if (container != Container::Client) return;
         for (const auto& group : design::kGroups) Group(group);
         for (const auto& selector : design::kSelectorDesigns) Selector(selector);
@@ -171,7 +261,13 @@ private:
                 break;
         }
         if (layout.wraps) kind += " wrap";
-        const std::string_view text = &layout == &design::kVersionLine ? caption_ : layout.text;
+        const bool version = &layout == &design::kVersionLine;
+        const std::string_view text = version ? caption_ : layout.text;
+        const std::string_view part = layout.field   ? kFieldParts[IndexOf(*layout.field)]
+                                      : layout.heads ? "heading"
+                                      : layout.container == design::kChartContainer ? "axis"
+                                      : version                                     ? "version"
+                                                                                    : "";
         std::string attributes;
         if (layout.field) {
             const bool announced =
@@ -179,7 +275,7 @@ private:
             attributes = " data-field=\"" + std::to_string(IndexOf(*layout.field)) + "\" data-colour=\"" +
                          std::to_string(static_cast<int>(layout.colour)) + "\" aria-description=\"" +
                          Escaped(design::Description(*layout.field)) + "\" aria-live=\"" +
-                         (announced ? "polite" : "off") + "\"";
+                         (announced ? "polite" : "off") + "\"" + Part(part);
             Place(layout.name, style);
             out_ << "<output id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind << "\""
                  << attributes << ">" << Escaped(text) << "</output>\n";
@@ -187,16 +283,17 @@ private:
         }
         Place(layout.name, style);
         out_ << "<span id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind
-             << "\" data-colour=\"" << static_cast<int>(layout.colour) << "\">" << Escaped(text) << "</span>\n";
+             << "\" data-colour=\"" << static_cast<int>(layout.colour) << "\"" << Part(part) << ">" << Escaped(text)
+             << "</span>\n";
     }
 
     void Button(const design::ButtonDesign& layout) {
         const std::string_view key = design::kButtonKeys[IndexOf(layout.id)].key;
         Place(layout.name, Box(layout.left, layout.top, layout.width, layout.height));
-        out_ << "<button id=\"" << layout.name << "\" class=\"" << TypeClass(layout.type) << "\" data-button=\""
-             << IndexOf(layout.id) << "\" data-key=\"" << key << "\" aria-keyshortcuts=\"" << key << "\" title=\""
-             << Escaped(layout.caption) << " (" << key << ")\"" << (layout.enabled ? "" : " disabled") << ">"
-             << Escaped(layout.caption) << "</button>\n";
+        out_ << "<button id=\"" << layout.name << "\" class=\"" << TypeClass(layout.type) << "\""
+             << Part(kButtonParts[IndexOf(layout.id)]) << " data-button=\"" << IndexOf(layout.id) << "\" data-key=\""
+             << key << "\" aria-keyshortcuts=\"" << key << "\" title=\"" << Escaped(layout.caption) << " (" << key
+             << ")\"" << (layout.enabled ? "" : " disabled") << ">" << Escaped(layout.caption) << "</button>\n";
     }
 
     // The chart with its pen and its hatch; the page's module draws it.
@@ -205,20 +302,22 @@ private:
         Place(design::kChartName, Box(r.left, r.top, r.width, r.height));
         out_ << "<canvas id=\"" << design::kChartName << "\" width=\"" << r.width << "\" height=\"" << r.height
              << "\" data-line-width=\"" << design::kChartLineWidth << "\" data-hatch-period=\"" << design::kHatchPeriod
-             << "\" data-hatch-row=\"" << design::kHatchRow << "\" aria-hidden=\"true\"></canvas>\n";
+             << "\" data-hatch-row=\"" << design::kHatchRow << "\"" << Part("surface")
+             << " aria-hidden=\"true\"></canvas>\n";
     }
 
-    void Frame(std::string_view name, std::string_view title, Type type, design::Rect rect, std::string_view role,
-               std::string_view hint, std::string_view attributes = {}) {
-        out_ << "<div id=\"" << name << "\" class=\"group " << TypeClass(type) << "\" role=\"" << role
-             << "\" aria-labelledby=\"" << name << "Title\"";
+    void Frame(std::string_view name, std::string_view part, std::string_view title, Type type, design::Rect rect,
+               std::string_view role, std::string_view hint, std::string_view attributes = {}) {
+        out_ << "<div id=\"" << name << "\" class=\"group " << TypeClass(type) << "\"" << Part(part) << " role=\""
+             << role << "\" aria-labelledby=\"" << name << "Title\"";
         if (!hint.empty()) out_ << " title=\"" << Escaped(title) << " (" << Escaped(hint) << ")\"";
         Place(name, Box(rect.left, rect.top, rect.width, rect.height));
         out_ << attributes << "><span id=\"" << name << "Title\" class=\"title\">" << Escaped(title) << "</span>\n";
     }
 
     void Group(const design::GroupDesign& layout) {
-        Frame(layout.name, layout.title, layout.type, design::ContainerRect(layout.id), "group", {});
+        Frame(layout.name, kGroupParts[static_cast<std::size_t>(layout.id)], layout.title, layout.type,
+              design::ContainerRect(layout.id), "group", {});
         Open(layout.id);
         out_ << "</div>\n";
     }
@@ -247,8 +346,9 @@ private:
     void Selector(const design::SelectorDesign& layout) {
         const bool shares = layout.id == SelectorId::ShareQuantity;
         const std::string selector = " data-selector=\"" + std::to_string(IndexOf(layout.id)) + "\"";
-        Frame(layout.name, layout.title, layout.type, {layout.left, layout.top, layout.width, layout.height},
-              "radiogroup", shares ? design::kShareKeysHint : design::kSpeedKeysHint,
+        Frame(layout.name, kSelectorParts[IndexOf(layout.id)], layout.title, layout.type,
+              {layout.left, layout.top, layout.width, layout.height}, "radiogroup",
+              shares ? design::kShareKeysHint : design::kSpeedKeysHint,
               shares ? selector : selector + SpeedSteps(-1) + SpeedKeys());
         for (int i = 0; i < static_cast<int>(layout.items.size()); ++i) {
             const design::Rect r = design::SelectorItemRect(layout, i);
@@ -335,14 +435,15 @@ std::string Notices() {
 
 // The whole page: the form with every control `body` holds, and the notices. The form
 // carries the facts of the game that the page's module needs: the timer's interval as
-// the window opens, the length of the clock's day and the handlers' names. The style
-// is the style sheet's alone.
+// the window opens, the length of the clock's day, the handlers' names, and the notice
+// that a saved game could not be resumed with the field it shows in. The style is the
+// style sheet's alone.
 std::string Html(std::string_view body, std::string_view face, int touchIconSize) {
     std::ostringstream html;
     html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
          << "<meta http-equiv=\"Content-Security-Policy\" content=\"" << kContentSecurityPolicy << "\">\n"
          << "<title>" << design::kWindowTitle << "</title>\n"
-         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, viewport-fit=cover\">\n"
          << "<meta name=\"theme-color\" content=\"" << face << "\">\n"
          << "<link rel=\"manifest\" href=\"zemkari.webmanifest\">\n"
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
@@ -354,18 +455,23 @@ std::string Html(std::string_view body, std::string_view face, int touchIconSize
          << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle
          << "\" aria-busy=\"true\" data-interval=\"" << design::kDesignInterval << "\" data-milliseconds-per-day=\""
          << kMillisecondsPerDay << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\""
-         << ZEMKARI_EXPORT_NAME(OnTick) << "\">\n"
+         << ZEMKARI_EXPORT_NAME(OnTick) << "\" data-on-snapshot=\"" << ZEMKARI_EXPORT_NAME(SnapshotGame)
+         << "\" data-snapshot-buffer=\"" << ZEMKARI_EXPORT_NAME(SnapshotBuffer) << "\" data-on-resume=\""
+         << ZEMKARI_EXPORT_NAME(ResumeGame) << "\" data-resume-dropped=\"" << PageText(PageTextId::ResumeDropped)
+         << "\" data-notice-field=\"" << IndexOf(LabelId::Comment) << "\">\n"
          << body << "</main>\n"
          << Notices() << "</body>\n</html>\n";
     return html.str();
 }
 
-// The page's style sheet: `style` with the design's styles, every control's place and the
-// phone's arrangements.
-std::string Sheet(std::string_view style, std::string_view places) {
-    return std::string(style) + DesignStyles() + "#" + std::string(design::kWindowName) +
-           "{width:" + Px(design::kClientWidth) + ";height:" + Px(design::kClientHeight) + "}\n" + std::string(places) +
-           PhoneStyle();
+// The page's style sheet: `style` with the design's styles; where the window fits, the
+// page's margin and every control's place in the window; elsewhere `screens`, the
+// page's own arrangements, with the plot's places.
+std::string Sheet(std::string_view style, std::string_view screens, std::string_view places) {
+    return std::string(style) + DesignStyles() + "@media " + WindowScreen() + "{\nbody{padding:" + Px(kPageMargin) +
+           "}\n#" + std::string(design::kWindowName) + "{width:" + Px(design::kClientWidth) +
+           ";height:" + Px(design::kClientHeight) + "}\n" + std::string(places) + "}\n@media " + OtherScreens() +
+           "{\n" + OtherScreensPlaces() + std::string(screens) + "}\n";
 }
 
 }  // namespace
@@ -373,28 +479,29 @@ std::string Sheet(std::string_view style, std::string_view places) {
 
 int main(int argc, char** argv) {
     using namespace zemkari;
-    if (argc != 5) {
-        std::cerr << "usage: make_page STYLE.css VERSION SITE ICON_SIZES\n";
+    if (argc != 6) {
+        std::cerr << "usage: make_page STYLE.css SCREENS.css VERSION SITE ICON_SIZES\n";
         return 2;
     }
     const std::optional<std::string> style = web::ReadFile(argv[1]);
-    if (!style) {
-        std::cerr << "make_page: cannot read " << argv[1] << "\n";
+    const std::optional<std::string> screens = web::ReadFile(argv[2]);
+    if (!style || !screens) {
+        std::cerr << "make_page: cannot read " << argv[style ? 2 : 1] << "\n";
         return 1;
     }
     const std::string face = web::FaceColour(*style);
-    const std::vector<int> iconSizes = web::Sizes(argv[4]);
+    const std::vector<int> iconSizes = web::Sizes(argv[5]);
     if (face.empty() || iconSizes.empty()) {
         std::cerr << "make_page: " << (face.empty() ? "the style sets no --face colour" : "bad icon sizes") << "\n";
         return 2;
     }
-    const std::string versionLine = design::VersionLine(argv[2]);
+    const std::string versionLine = design::VersionLine(argv[3]);
     web::Page page(versionLine);
     const std::string body = page.Body();
-    const std::string site = argv[3];
+    const std::string site = argv[4];
     const std::pair<std::string, std::string> files[] = {
         {site + "/index.html", web::Html(body, face, iconSizes.front())},
-        {site + "/zemkari.css", web::Sheet(*style, page.Places())},
+        {site + "/zemkari.css", web::Sheet(*style, *screens, page.Places())},
         {site + "/zemkari.webmanifest", web::Manifest(face, iconSizes)},
     };
     for (const auto& [path, text] : files) {

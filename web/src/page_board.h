@@ -1,17 +1,22 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "zemkari/board.h"
+#include "zemkari/board_record.h"
 #include "zemkari/clock.h"
 
 namespace zemkari::web {
 
 // The game's Board on the browser page. Every operation goes to the page's module
-// (zemkari.js), which owns the controls, the market clock and the chart canvas. The
-// texts the game wrote are also kept here, so that reading the high and the low back
-// costs no trip to the page.
+// (zemkari.js), which owns the controls, the market clock and the chart canvas. What the
+// game wrote is also kept here, so that reading the high and the low back costs no trip
+// to the page and a snapshot of the board costs none but for the selectors, which the
+// player sets. The chart is painted from its record at every drawing, so that the same
+// record always gives the same pixels: a resumed page shows the chart it had.
 class PageBoard final : public Board {
 public:
     void SetText(LabelId label, std::string_view text) override;
@@ -26,8 +31,17 @@ public:
     void StopTimer() override;
     void DrawChart(std::span<const ChartPoint> line) override;
 
+    // The board as it stands, the selectors as the player left them.
+    BoardRecord Record() const;
+    // Shows `record` on the page: every control, the chart and the clock as it says.
+    void Restore(const BoardRecord& record);
+
 private:
-    std::array<std::string, kCountOf<LabelId>> texts_;
+    void PaintChart();
+
+    BoardRecord record_ = BoardRecord::Opening();
+    // The lines before the last whose picture the page keeps, if it keeps one.
+    std::optional<std::vector<ChartTrace>> paintedBase_;
 };
 
 // The browser's clock, Date.now(), as the time of the UTC day.

@@ -5,6 +5,7 @@
 #include "page_board.h"
 #include "page_imports.h"
 #include "zemkari/market.h"
+#include "zemkari/snapshot.h"
 
 namespace zemkari::web {
 namespace {
@@ -13,6 +14,7 @@ struct PageGame {
     MarketState state;
     PageBoard board;
     PageClock clock;
+    std::string snapshot;  // the bytes of the last snapshot, or of one to resume
 };
 PageGame game;
 
@@ -40,6 +42,25 @@ void Click(ButtonId button) {
 
 void TickOnce() { Report(Tick(game.state, game.board)); }
 
+std::size_t Snapshot() {
+    game.snapshot = TakeSnapshot(game.state, game.board.Record());
+    return game.snapshot.size();
+}
+
+char* SnapshotBytes(std::size_t size) {
+    game.snapshot.resize(size);
+    return game.snapshot.data();
+}
+
+bool Resume(std::size_t size) {
+    const ReadGame read = ReadSnapshot(std::string_view(game.snapshot).substr(0, size));
+    const auto* saved = std::get_if<SavedGame>(&read);
+    if (saved == nullptr) return false;
+    game.state = saved->state;
+    game.board.Restore(saved->board);
+    return true;
+}
+
 }  // namespace zemkari::web
 
 // Each handler is exported under its own C name.
@@ -48,4 +69,12 @@ __attribute__((export_name("OnClick"))) void OnClick(int button) {
     zemkari::web::Click(static_cast<zemkari::ButtonId>(button));
 }
 __attribute__((export_name("OnTick"))) void OnTick() { zemkari::web::TickOnce(); }
+
+__attribute__((export_name("SnapshotGame"))) std::size_t SnapshotGame() { return zemkari::web::Snapshot(); }
+__attribute__((export_name("SnapshotBuffer"))) char* SnapshotBuffer(std::size_t size) {
+    return zemkari::web::SnapshotBytes(size);
+}
+__attribute__((export_name("ResumeGame"))) int ResumeGame(std::size_t size) {
+    return zemkari::web::Resume(size) ? 1 : 0;
+}
 }

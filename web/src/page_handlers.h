@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "zemkari/design/controls.h"
@@ -11,11 +12,22 @@ extern "C" {
 void OnClick(int button);
 // A tick of the market clock.
 void OnTick();
+// The game's snapshot, into the buffer of SnapshotBuffer; returns its size in bytes.
+std::size_t SnapshotGame();
+// The buffer snapshots pass through, made `size` bytes long; its address.
+char* SnapshotBuffer(std::size_t size);
+// Goes on with the game of the snapshot of `size` bytes in the buffer, on the board as
+// the snapshot shows it; 1 when it did, 0 when it refused the snapshot and left the game
+// as it was.
+int ResumeGame(std::size_t size);
 }
 
 namespace zemkari::web {
 void Click(ButtonId button);
 void TickOnce();
+std::size_t Snapshot();
+char* SnapshotBytes(std::size_t size);
+bool Resume(std::size_t size);
 }  // namespace zemkari::web
 
 // The name a handler is exported under: its own, checked by the compiler to name one.

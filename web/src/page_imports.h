@@ -16,11 +16,19 @@ void PageSetColour(int label, int colour);
 void PageSetEnabled(int button, int on);
 int PageIsEnabled(int button);
 int PageSelectedIndex(int selector);
-void PageDisableChart();
+// Selects item `index` of the selector, or none for -1.
+void PageSelect(int selector, int index);
+// Paints the whole chart surface in its own colour.
+void PageBlankChart();
+// Keeps the chart's pixels as they are now; puts the kept pixels back, 0 when none are
+// kept (none yet, or the canvas has changed its size since).
+void PageKeepChartBase();
+int PageRestoreChartBase();
 int PageSetTimerInterval(int milliseconds);
 int PageStartTimer();
 void PageStopTimer();
-// `count` points of {x, y}, each two 32-bit integers.
+// Hatches the chart surface and draws a line through `count` points of {x, y}, each two
+// 32-bit integers.
 void PageDrawChart(const zemkari::ChartPoint* points, std::size_t count);
 // Milliseconds since midnight UTC of the page's clock.
 std::uint32_t PageMillisecondOfUtcDay();

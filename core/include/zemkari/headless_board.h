@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "zemkari/board.h"
-#include "zemkari/design/selector_items.h"
+#include "zemkari/board_record.h"
 
 namespace zemkari {
 
@@ -13,8 +13,6 @@ namespace zemkari {
 // when it opens, and can be told to refuse the next timer start or interval change.
 class HeadlessBoard final : public Board {
 public:
-    HeadlessBoard();
-
     void SetText(LabelId label, std::string_view text) override;
     std::string Text(LabelId label) const override;
     void SetColour(LabelId label, Colour colour) override;
@@ -35,23 +33,27 @@ public:
     void RefuseNextIntervalChange() { refuseIntervalChange_ = true; }
 
     Colour ColourOf(LabelId label) const;
-    bool TimerOn() const { return timerOn_; }
-    int TimerInterval() const { return timerInterval_; }
-    bool ChartEnabled() const { return chartEnabled_; }
+    bool TimerOn() const { return record_.timerOn; }
+    int TimerInterval() const { return record_.timerInterval; }
+    bool ChartEnabled() const { return record_.chart.SurfaceOn(); }
     // The points of the last chart drawing; empty before the first.
     const std::vector<ChartPoint>& ChartLine() const { return chartLine_; }
     int ChartDrawings() const { return chartDrawings_; }
 
+    // Everything shown and chosen on the board.
+    const BoardRecord& Record() const { return record_; }
+    // Shows `record` as it is; the platform's pending refusals stay as they were.
+    void Restore(const BoardRecord& record);
+
+    // Whether the next timer start or interval change will be refused: the window
+    // system's state, which outlives the game's board.
+    bool RefusesTimerStart() const { return refuseTimerStart_; }
+    bool RefusesIntervalChange() const { return refuseIntervalChange_; }
+
 private:
-    std::array<std::string, kCountOf<LabelId>> texts_;
-    std::array<Colour, kCountOf<LabelId>> colours_{};
-    std::array<bool, kCountOf<ButtonId>> buttons_{};
-    std::array<int, kCountOf<SelectorId>> selected_{};
-    bool timerOn_ = false;
-    int timerInterval_ = design::kDesignInterval;
+    BoardRecord record_ = BoardRecord::Opening();
     bool refuseTimerStart_ = false;
     bool refuseIntervalChange_ = false;
-    bool chartEnabled_ = true;
     std::vector<ChartPoint> chartLine_;
     int chartDrawings_ = 0;
 };

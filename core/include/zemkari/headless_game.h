@@ -4,6 +4,7 @@
 #include "zemkari/headless_board.h"
 #include "zemkari/market.h"
 #include "zemkari/market_state.h"
+#include "zemkari/snapshot.h"
 
 namespace zemkari {
 
@@ -20,6 +21,7 @@ struct PlayerEvent {
         SelectSpeed,     // select item `value` of the game-speed selector (-1: none; any int)
         RefuseTimer,     // the next switch of the timer from off to on fails
         RefuseInterval,  // the next change of the timer's interval fails
+        Reload,          // the game is saved, its board thrown away and the game restored on a new one
     };
     Kind kind = Kind::Tick;
     int value = 0;  // meaning per Kind; 0 where it takes none
@@ -39,6 +41,11 @@ class HeadlessGame {
 public:
     Delivery Deliver(PlayerEvent event);
 
+    // The game as a snapshot, and the game a snapshot holds on a new board; the window
+    // system's pending refusals are its own, and outlive the board.
+    std::string Snapshot() const { return TakeSnapshot(state_, board_.Record()); }
+    void Resume(const SavedGame& saved);
+
     const MarketState& State() const { return state_; }
     HeadlessBoard& Board() { return board_; }
     const HeadlessBoard& Board() const { return board_; }
@@ -47,6 +54,7 @@ private:
     template <typename Handler>
     Delivery Click(ButtonId button, Handler handler);
     Delivery TimerTick();
+    Delivery Reload();
 
     MarketState state_;
     HeadlessBoard board_;

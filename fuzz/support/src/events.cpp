@@ -83,7 +83,7 @@ std::vector<PlayerEvent> DecodeEvents(std::span<const std::uint8_t> bytes) {
                 events.push_back({Kind::RefuseInterval});
                 break;
             default:
-                events.push_back({Kind::Tick});
+                events.push_back({Kind::Reload});
                 break;
         }
     }
@@ -110,6 +110,8 @@ std::string Describe(const PlayerEvent& event) {
             return "refuse timer";
         case Kind::RefuseInterval:
             return "refuse interval";
+        case Kind::Reload:
+            return "reload";
     }
     return "unknown event";
 }

@@ -9,7 +9,13 @@ Applied Session::Deliver(const PlayerEvent& event) {
 
 std::optional<std::string> Session::Apply(const PlayerEvent& event) {
     const Observation before = Observation::Of(game_.State(), game_.Board());
+    // A reload leaves the game as it was, every field of the board included.
+    const bool reload = event.kind == PlayerEvent::Kind::Reload;
+    const std::string saved = reload ? game_.Snapshot() : std::string();
     const Applied applied = Deliver(event);
+    if (reload && (applied.failed || game_.Snapshot() != saved)) {
+        return applied.failed ? "the game's own snapshot was refused" : "the reload changed the game";
+    }
     return checker_.Check(before, applied, Observation::Of(game_.State(), game_.Board()));
 }
 

@@ -8,6 +8,7 @@
 #include "zemkari/fuzz/events.h"
 #include "zemkari/headless_board.h"
 #include "zemkari/market_state.h"
+#include "zemkari/utf8.h"
 
 namespace zemkari::fuzz {
 
@@ -55,7 +56,7 @@ private:
 };
 
 // Text checks shared with the tests.
-bool IsValidUtf8(std::string_view text);
+using zemkari::IsValidUtf8;
 // A whole signed decimal number and nothing else.
 std::optional<std::int64_t> ParseWhole(std::string_view text);
 // A signed decimal number followed by 万円.
