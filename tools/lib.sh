@@ -13,10 +13,9 @@ build_web() {
   cmake --preset web >/dev/null && cmake --build --preset web
 }
 
-# Runs python3 with the browser helper (tools/browser/page_driver.py) and the writer of
-# docs/performance.md's tables (tools/python/performance_doc.py) importable.
+# Runs python3 with the project's Python tools (tools/zemkari_tools) importable.
 browser_python() {
-  PYTHONPATH="$ZEMKARI_ROOT/tools/browser:$ZEMKARI_ROOT/tools/python${PYTHONPATH:+:$PYTHONPATH}" /usr/bin/python3 "$@"
+  PYTHONPATH="$ZEMKARI_ROOT/tools${PYTHONPATH:+:$PYTHONPATH}" /usr/bin/python3 "$@"
 }
 
 # Runs a command on a private X server (tools/with-xvfb.sh) of screen SCREEN (Xvfb's

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Judges the browser page with Lighthouse, as a phone, in Debian's headless Chromium:
 # performance at least 0.95 (the median of three runs), accessibility and best practices
-# 1 (bench/web/lighthouse.py). Lighthouse is pinned by tools/lighthouse/package-lock.json
+# 1 (tools/zemkari_tools/lighthouse.py). Lighthouse is pinned by tools/lighthouse/package-lock.json
 # and installed from it with npm ci, again whenever the lock changes. Exits non-zero when
 # a score is below its bound. Scores are judged here, never by the test suite.
 #
@@ -28,4 +28,4 @@ if ! cmp -s tools/lighthouse/package-lock.json "$installed"; then
 fi
 
 build_web
-browser_python bench/web/lighthouse.py build/web/site tools/lighthouse/node_modules/.bin/lighthouse "${record[@]}"
+browser_python -m zemkari_tools.lighthouse build/web/site tools/lighthouse/node_modules/.bin/lighthouse "${record[@]}"

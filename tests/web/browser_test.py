@@ -8,7 +8,7 @@ installable from a folder of its host, telling the player when its core cannot l
 stops, playing a day offline from its service worker, and taking a new build at the next
 load.
 
-  PYTHONPATH=tools/browser browser_test.py --site build/web/site
+  PYTHONPATH=tools browser_test.py --site build/web/site
       --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference"""
 
 import argparse
@@ -26,9 +26,8 @@ from selenium.common.exceptions import JavascriptException, WebDriverException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.wait import WebDriverWait
 
-import engines
-import page_driver
-from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
+from zemkari_tools import engines, page_driver
+from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 from parity_test import FontFaces, Mismatch, Player, commands, compare_charts, transcript, window_colours
 
 # The page's sources, for the build's own tool that writes the service worker.

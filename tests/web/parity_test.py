@@ -9,7 +9,7 @@ three again from the keyboard, and every one on a phone's screen, tapped where t
 engine's driver makes a touch screen, clicked where it does not; there the chart is
 compared with the one the same engine drew at the desktop's size.
 
-  PYTHONPATH=tools/browser parity_test.py --engine firefox --site build/web/site
+  PYTHONPATH=tools parity_test.py --engine firefox --site build/web/site
       --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference
 (WebKitGTK under tools/with-xvfb.sh)"""
 
@@ -27,9 +27,8 @@ import time
 from PIL import Image
 from selenium.common.exceptions import TimeoutException, WebDriverException
 
-import engines
-import page_driver
-from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
+from zemkari_tools import engines, page_driver
+from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 
 DAY = 86_400_000
 # What a player does between two clicks takes this long on the page's clock.

@@ -7,7 +7,7 @@ new tab starts a new game; a snapshot that cannot be read gives a new game and a
 in the comment box; a hidden page does not tick and waits a whole interval once shown;
 and storage that fails keeps nothing and spoils nothing.
 
-  PYTHONPATH=tools/browser resume_test.py --site build/web/site
+  PYTHONPATH=tools resume_test.py --site build/web/site
       --transcripts tests/replay/transcripts --pinned tests/replay/snapshots/profitable_day-40.v1.bin --pinned-step 40
 
 Only the freeze needs Chromium's DevTools; every other check drives the page through
@@ -23,8 +23,8 @@ import sys
 from PIL import Image
 from selenium.common.exceptions import WebDriverException
 
-import page_driver
-from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
+from zemkari_tools import page_driver
+from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 
 SCRIPT = "profitable_day"
 # Steps of SCRIPT: 40 holds 50 shares mid-day, 44 still does.

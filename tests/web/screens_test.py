@@ -9,7 +9,7 @@ on a tap at once, nothing under a safe-area inset, no type below 12 pixels, the 
 canvas at the screen's density, a tap moving nothing and focus visible for keyboard
 play. On the desktop screen the page is the window, control for control.
 
-  PYTHONPATH=tools/browser screens_test.py --site build/web/site"""
+  PYTHONPATH=tools screens_test.py --site build/web/site"""
 
 import argparse
 import io
@@ -19,9 +19,9 @@ import sys
 from PIL import Image
 from selenium.webdriver.common.keys import Keys
 
-import page_driver
+from zemkari_tools import page_driver
 from browser_test import Mismatch, compare_charts, run_check
-from page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION
+from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION
 
 # What a day needs in view: the quote board, the chart, the position, the selectors and
 # the buttons; and where the whole day must fit, the comment and the version line too.

@@ -4,12 +4,12 @@ area: `page_scenes.py SITE SCENES OUTPUT_DIR` plays each scene of SCENES
 (tools/screenshots/scenes.txt) with the mouse on a freshly loaded page, at the scene's
 screen scale, and writes OUTPUT_DIR/web-NAME.png; then the day in progress of the scene
 "midday" on each touch screen of SCREENS, tapped, and writes its first screen to
-OUTPUT_DIR/SCREEN-midday.png. Needs tools/browser on PYTHONPATH."""
+OUTPUT_DIR/SCREEN-midday.png. Needs tools/ on PYTHONPATH."""
 
 import pathlib
 import sys
 
-import page_driver
+from zemkari_tools import page_driver
 
 # The touch screens the page is shown on: name, width and height in CSS pixels, device
 # pixels a CSS pixel.

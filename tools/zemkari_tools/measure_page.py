@@ -1,5 +1,5 @@
-#!/usr/bin/python3
-"""Measures the browser page: `measure_page.py SITE RUNS` prints one JSON object with
+"""Measures the browser page: `python3 -m zemkari_tools.measure_page SITE RUNS` prints one
+JSON object with
   - the site's size, raw and as transferred (gzip for what a server compresses: HTML,
     style, JavaScript, WebAssembly, manifest, text; the fonts and the icons are compressed
     already): a visit transfers all of it, as the service worker keeps every file,
@@ -23,7 +23,7 @@ import statistics
 import sys
 import tempfile
 
-import page_driver
+from . import page_driver
 
 COMPRESSED = {".html", ".js", ".wasm", ".txt", ".css", ".webmanifest"}
 

@@ -29,7 +29,7 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
 from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
-import page_driver
+from . import page_driver
 
 FIREFOX = "/usr/bin/firefox-esr"
 WEBKIT_DRIVER = "/usr/bin/WebKitWebDriver"

@@ -2,9 +2,8 @@
 system picks, Debian's headless Chromium driven through chromedriver, and the page's
 clock and timers replaced, before the page loads, by ones the caller sets and advances;
 optionally the browser of a phone, tapped as a finger taps; and the words of the replay
-scripts a player can give the page. Shared by the browser test, the page's screenshots
-and its measurement, which find it on PYTHONPATH (the CMake test and tools/lib.sh's
-browser_python put tools/browser there)."""
+scripts a player can give the page. Shared by the browser tests, the page's screenshots
+and its measurement."""
 
 import contextlib
 import functools

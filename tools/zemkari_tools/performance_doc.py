@@ -1,7 +1,9 @@
-"""The tables of docs/performance.md, shared by the scripts that measure (measure-performance.sh,
-measure-web.sh, lighthouse.sh): each figure judged against its bound, the bound written once,
-and each script's section of the file replaced while the others' stay."""
+"""The tables of docs/performance.md, shared by the tools that measure (native_performance,
+web_performance, lighthouse): each figure judged against its bound, the bound written
+once, and each tool's blocks of the file written between their markers, the prose
+around them kept as it stands."""
 
+import pathlib
 import re
 from typing import NamedTuple
 
@@ -41,17 +43,15 @@ def misses(rows):
     return [row.figure for row in rows if not row.met]
 
 
-def _section_pattern(heading):
-    return re.compile(r"\n" + re.escape(heading) + r"\n.*?(?=\n## |\Z)", re.S)
-
-
-def sections(text, heading_prefix):
-    """Every section of `text` whose heading starts with `heading_prefix`, in order."""
-    return re.findall(r"\n" + re.escape(heading_prefix) + r"[^\n]*\n.*?(?=\n## |\Z)", text, flags=re.S)
-
-
-def replace_section(text, section_lines):
-    """`text` with the section headed as `section_lines`' first line put last, in place of
-    any earlier version of it."""
-    text = _section_pattern(section_lines[0]).sub("", text or "# Performance\n").rstrip("\n")
-    return text + "\n\n" + "\n".join(section_lines).rstrip("\n") + "\n"
+def write_blocks(path, blocks):
+    """Writes each of `blocks`, a name to its lines, into the file at `path` between the
+    lines <!-- begin NAME --> and <!-- end NAME -->. A block the file holds no markers for
+    is an error: the prose says where each goes."""
+    path = pathlib.Path(path)
+    text = path.read_text(encoding="utf-8")
+    for name, lines in blocks.items():
+        pattern = re.compile(rf"(<!-- begin {re.escape(name)} -->\n).*?(?=<!-- end {re.escape(name)} -->)", re.S)
+        text, found = pattern.subn(lambda match: match.group(1) + "".join(f"{line}\n" for line in lines), text)
+        if found != 1:
+            raise ValueError(f"{path}: {found} blocks named {name!r}")
+    path.write_text(text, encoding="utf-8")

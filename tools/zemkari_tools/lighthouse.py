@@ -1,14 +1,14 @@
-#!/usr/bin/python3
 """Judges the browser page with Lighthouse, as a phone (Lighthouse's mobile defaults: a
 mid-range phone's screen, a slow 4G network and a 4 times slower CPU, simulated):
 
-  lighthouse.py SITE LIGHTHOUSE [--runs N] [--record PERFORMANCE.md]   (tools/browser on PYTHONPATH)
+  python3 -m zemkari_tools.lighthouse SITE LIGHTHOUSE [--runs N] [--record PERFORMANCE.md]
 
 serves SITE from 127.0.0.1 and runs the LIGHTHOUSE command line N times (3) in Debian's
 headless Chromium. Performance is the median of the runs, as Lighthouse advises against
 its variability on a shared machine; accessibility and best practices, which do not vary,
 the lowest. Prints the scores, the metrics and every audit that cost points; --record
-writes them to their section of PERFORMANCE.md. Exits 1 when a score is below its bound."""
+writes them to the block "lighthouse" of PERFORMANCE.md. Exits 1 when a score is below
+its bound."""
 
 import argparse
 import datetime
@@ -20,8 +20,8 @@ import subprocess
 import sys
 import tempfile
 
-import page_driver
-import performance_doc
+from . import page_driver
+from . import performance_doc
 
 BOUNDS = {"performance": 0.95, "accessibility": 1.0, "best-practices": 1.0}
 METRICS = ("first-contentful-paint", "largest-contentful-paint", "total-blocking-time", "cumulative-layout-shift",
@@ -56,15 +56,11 @@ def record(path, version, scores, metrics, lost, reports):
     rows = [performance_doc.at_least(name, f"{scores[name]:.2f}", scores[name], bound) for name, bound in BOUNDS.items()]
     runs = ", ".join(str(r["categories"]["performance"]["score"]) for r in reports)
     hosts = ", ".join(str(round(r["environment"]["benchmarkIndex"])) for r in reports)
-    section = [
-        "## The browser page in Lighthouse",
-        "",
-        f"Written by `tools/lighthouse.sh --record` on {now}: Lighthouse {version}, mobile (its defaults: a "
-        f"mid-range phone's screen, slow 4G and a 4× slower CPU, simulated), {len(reports)} runs in "
+    block = [
+        f"Written by `tools/lighthouse.sh --record` on {now}: Lighthouse {version}, {len(reports)} runs in "
         f"{chromium_version()}, headless, {os.cpu_count()} cores, load average "
-        f"{' '.join(f'{x:.2f}' for x in os.getloadavg())} at the end. Performance is the median run's (the runs: "
-        f"{runs}; Lighthouse's benchmark index of the host, lower when the machine is busy: {hosts}); the other two "
-        "scores do not vary between runs.",
+        f"{' '.join(f'{x:.2f}' for x in os.getloadavg())} at the end. Performance of each run: {runs}; Lighthouse's "
+        f"benchmark index of the host: {hosts}.",
         "",
         *performance_doc.table(rows, first="Category"),
         "",
@@ -72,10 +68,8 @@ def record(path, version, scores, metrics, lost, reports):
         + ".",
     ]
     if lost:
-        section += ["", "Audits that cost points: " + "; ".join(lost) + "."]
-    doc = pathlib.Path(path)
-    text = doc.read_text(encoding="utf-8") if doc.exists() else ""
-    doc.write_text(performance_doc.replace_section(text, section), encoding="utf-8")
+        block += ["", "Audits that cost points: " + "; ".join(lost) + "."]
+    performance_doc.write_blocks(path, {"lighthouse": block})
 
 
 def chromium_version():
