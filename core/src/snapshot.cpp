@@ -164,17 +164,13 @@ constexpr int Largest(std::span<const SelectorItem> items) {
     return largest;
 }
 
-bool IsItemValue(std::span<const SelectorItem> items, std::int64_t value) {
-    return std::any_of(items.begin(), items.end(), [value](const SelectorItem& item) { return item.value == value; });
-}
-
 constexpr int kMostShares = Largest(ShareQuantities);
 constexpr int kLongestInterval = std::max(Largest(GameSpeeds), kFallbackInterval);
 
-bool IsShareQuantity(std::int64_t qty) { return IsItemValue(ShareQuantities, qty); }
+bool IsShareQuantity(std::int64_t qty) { return design::StandsFor(ShareQuantities, qty); }
 
 bool IsInterval(std::int64_t ms) {
-    return ms == design::kDesignInterval || ms == kFallbackInterval || IsItemValue(GameSpeeds, ms);
+    return ms == design::kDesignInterval || ms == kFallbackInterval || design::StandsFor(GameSpeeds, ms);
 }
 
 constexpr std::array<int, kCountOf<SelectorId>> kItemCounts = {static_cast<int>(ShareQuantities.size()),

@@ -20,10 +20,7 @@ std::string Field(const char* name, std::int64_t value) { return std::string(nam
 constexpr std::array kQuoteLabels = {LabelId::CurrentPrice, LabelId::OpeningPrice, LabelId::HighPrice,
                                      LabelId::LowPrice, LabelId::ClosingPrice};
 
-bool IsShareQuantity(std::int64_t qty) {
-    return std::any_of(design::ShareQuantities.begin(), design::ShareQuantities.end(),
-                       [qty](const design::SelectorItem& item) { return item.value == qty; });
-}
+bool IsShareQuantity(std::int64_t qty) { return design::StandsFor(design::ShareQuantities, qty); }
 
 bool IsOrderStatus(std::string_view text) {
     if (text == TextOf(TextId::NoOrder) || text == TextOf(TextId::Lapsed) || text == TextOf(TextId::MarginCall))

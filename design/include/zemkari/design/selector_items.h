@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 // The items of the two selectors, in the order the items stand: what each stands for
@@ -34,6 +36,14 @@ inline constexpr auto GameSpeeds = std::to_array<SelectorItem>({
     {2000, "2秒"},
     {2500, "2.5秒"},
 });
+
+// Whether an item of `items` stands for `value`.
+constexpr bool StandsFor(std::span<const SelectorItem> items, std::int64_t value) {
+    for (const SelectorItem& item : items) {
+        if (item.value == value) return true;
+    }
+    return false;
+}
 
 // The timer's interval in milliseconds as the window opens, before a speed is applied.
 inline constexpr int kDesignInterval = 500;
