@@ -320,9 +320,8 @@ export function keepGame() {
 
 // Goes on with the kept game, if there is one; one that cannot be read is dropped, and
 // the comment box says so over the new game's board. Exported so that the page's
-// measurement can time it.
-export function resumeGame() {
-  const text = savedGame.read();
+// measurement can time it, given the text it would read.
+export function resumeGame(text = savedGame.read()) {
   if (text === null || !core) return;
   let saved = null;
   try {
