@@ -211,11 +211,18 @@ make_system() {
   fi
   mkdir -p "$system$source_dir"
   git archive HEAD | tar -x -C "$system$source_dir"
+  # Private mounts, so that nothing mounted into the system shows elsewhere: on a host
+  # whose mounts are shared (systemd's default), the tmpfs on the system's /dev/shm
+  # would otherwise cover the host's own.
+  mount --bind "$system" "$system"
+  mount --make-private "$system"
   mount -t proc proc "$system/proc"
   mount -t sysfs sysfs "$system/sys"
   mount --bind /dev "$system/dev"
+  mount --make-private "$system/dev"
   mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$system/dev/shm"
   mount --bind /dev/pts "$system/dev/pts"
+  mount --make-private "$system/dev/pts"
   if [[ -x $system/usr/sbin/update-ca-certificates ]]; then
     env -i "${plain_env[@]}" chroot "$system" update-ca-certificates >/dev/null
   fi
