@@ -35,6 +35,7 @@ system=    # the fresh system's folder, once there is one
 job=       # the command running in the background, if any
 origin=    # where the base came from
 phases=()
+running=bootstrap  # the phase under way
 run_started=$(date +%s)
 phase_started=$run_started
 
@@ -44,6 +45,7 @@ finish_phase() {
   local end=${3:-$(date +%s)}
   phases+=("$(printf '%-13s %6d s  %s' "$1" $((end - phase_started)) "$2")")
   phase_started=$end
+  running=
 }
 
 print_phases() {
@@ -114,6 +116,7 @@ finish() {
   # Cleaning up is not interrupted again.
   trap '' INT TERM HUP
   [[ -n $job ]] && { kill -TERM "$job" 2>/dev/null || true; }
+  [[ -n $running ]] && finish_phase "$running" "stopped (status $status)"
   if [[ -n $system ]]; then
     if remove_system "$system"; then
       finish_phase cleanup "the fresh system's processes ended, its mounts undone, its folder deleted"
@@ -208,11 +211,18 @@ make_system() {
   fi
   mkdir -p "$system$source_dir"
   git archive HEAD | tar -x -C "$system$source_dir"
+  # Private mounts, so that nothing mounted into the system shows elsewhere: on a host
+  # whose mounts are shared (systemd's default), the tmpfs on the system's /dev/shm
+  # would otherwise cover the host's own.
+  mount --bind "$system" "$system"
+  mount --make-private "$system"
   mount -t proc proc "$system/proc"
   mount -t sysfs sysfs "$system/sys"
   mount --bind /dev "$system/dev"
+  mount --make-private "$system/dev"
   mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$system/dev/shm"
   mount --bind /dev/pts "$system/dev/pts"
+  mount --make-private "$system/dev/pts"
   if [[ -x $system/usr/sbin/update-ca-certificates ]]; then
     env -i "${plain_env[@]}" chroot "$system" update-ca-certificates >/dev/null
   fi
@@ -283,6 +293,7 @@ main() {
   finish_phase bootstrap "$origin"
 
   printf '\n== %s on a fresh Debian 12\n' "$command"
+  running="test command"
   in_system "$command" || test_status=$?
   report_leftovers "$command"
   stop_processes_in "$system"
@@ -296,6 +307,7 @@ main() {
 
   if [[ $play == yes ]]; then
     printf '\n== tools/play.sh on a fresh Debian 12\n'
+    running=play
     in_system "$(declare -f play_check); play_check" || play_status=$?
     report_leftovers tools/play.sh
     finish_phase play "tools/play.sh: $( ((play_status == 0)) && echo "the window up, still there 5 s later" || echo failed)"
