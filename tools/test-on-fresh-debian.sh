@@ -34,6 +34,7 @@ done
 system=    # the fresh system's folder, once there is one
 job=       # the command running in the background, if any
 origin=    # where the base came from
+revision=  # the commit under test
 phases=()
 running=bootstrap  # the phase under way
 run_started=$(date +%s)
@@ -50,7 +51,7 @@ finish_phase() {
 
 print_phases() {
   ((${#phases[@]} > 0)) || return 0
-  printf '\n== Phases on a fresh Debian 12 (%s)\n' "$(git rev-parse --short=12 HEAD)"
+  printf '\n== Phases on a fresh Debian 12 (%s)\n' "${revision:0:12}"
   printf '%s\n' "${phases[@]}"
   printf '%-13s %6d s\n' total $(($(date +%s) - run_started))
 }
@@ -210,7 +211,7 @@ make_system() {
     cp -rL /usr/local/share/ca-certificates/. "$system/usr/local/share/ca-certificates/"
   fi
   mkdir -p "$system$source_dir"
-  git archive HEAD | tar -x -C "$system$source_dir"
+  git archive "$revision" | tar -x -C "$system$source_dir"
   # Private mounts, so that nothing mounted into the system shows elsewhere: on a host
   # whose mounts are shared (systemd's default), the tmpfs on the system's /dev/shm
   # would otherwise cover the host's own.
@@ -275,7 +276,7 @@ main() {
     echo "test-on-fresh-debian: needs root (debootstrap, mount, chroot)" >&2
     exit 2
   fi
-  if ! git rev-parse --verify --quiet HEAD >/dev/null; then
+  if ! revision=$(git rev-parse --verify --quiet HEAD); then
     echo "test-on-fresh-debian: needs a git clone: the fresh system gets the source as git archive HEAD gives it" >&2
     exit 2
   fi
