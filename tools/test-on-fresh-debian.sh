@@ -34,7 +34,9 @@ done
 system=    # the fresh system's folder, once there is one
 job=       # the command running in the background, if any
 origin=    # where the base came from
+revision=  # the commit under test
 phases=()
+running=bootstrap  # the phase under way
 run_started=$(date +%s)
 phase_started=$run_started
 
@@ -44,11 +46,12 @@ finish_phase() {
   local end=${3:-$(date +%s)}
   phases+=("$(printf '%-13s %6d s  %s' "$1" $((end - phase_started)) "$2")")
   phase_started=$end
+  running=
 }
 
 print_phases() {
   ((${#phases[@]} > 0)) || return 0
-  printf '\n== Phases on a fresh Debian 12 (%s)\n' "$(git rev-parse --short=12 HEAD)"
+  printf '\n== Phases on a fresh Debian 12 (%s)\n' "${revision:0:12}"
   printf '%s\n' "${phases[@]}"
   printf '%-13s %6d s\n' total $(($(date +%s) - run_started))
 }
@@ -114,6 +117,7 @@ finish() {
   # Cleaning up is not interrupted again.
   trap '' INT TERM HUP
   [[ -n $job ]] && { kill -TERM "$job" 2>/dev/null || true; }
+  [[ -n $running ]] && finish_phase "$running" "stopped (status $status)"
   if [[ -n $system ]]; then
     if remove_system "$system"; then
       finish_phase cleanup "the fresh system's processes ended, its mounts undone, its folder deleted"
@@ -207,12 +211,19 @@ make_system() {
     cp -rL /usr/local/share/ca-certificates/. "$system/usr/local/share/ca-certificates/"
   fi
   mkdir -p "$system$source_dir"
-  git archive HEAD | tar -x -C "$system$source_dir"
+  git archive "$revision" | tar -x -C "$system$source_dir"
+  # Private mounts, so that nothing mounted into the system shows elsewhere: on a host
+  # whose mounts are shared (systemd's default), the tmpfs on the system's /dev/shm
+  # would otherwise cover the host's own.
+  mount --bind "$system" "$system"
+  mount --make-private "$system"
   mount -t proc proc "$system/proc"
   mount -t sysfs sysfs "$system/sys"
   mount --bind /dev "$system/dev"
+  mount --make-private "$system/dev"
   mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$system/dev/shm"
   mount --bind /dev/pts "$system/dev/pts"
+  mount --make-private "$system/dev/pts"
   if [[ -x $system/usr/sbin/update-ca-certificates ]]; then
     env -i "${plain_env[@]}" chroot "$system" update-ca-certificates >/dev/null
   fi
@@ -265,7 +276,7 @@ main() {
     echo "test-on-fresh-debian: needs root (debootstrap, mount, chroot)" >&2
     exit 2
   fi
-  if ! git rev-parse --verify --quiet HEAD >/dev/null; then
+  if ! revision=$(git rev-parse --verify --quiet HEAD); then
     echo "test-on-fresh-debian: needs a git clone: the fresh system gets the source as git archive HEAD gives it" >&2
     exit 2
   fi
@@ -283,6 +294,7 @@ main() {
   finish_phase bootstrap "$origin"
 
   printf '\n== %s on a fresh Debian 12\n' "$command"
+  running="test command"
   in_system "$command" || test_status=$?
   report_leftovers "$command"
   stop_processes_in "$system"
@@ -296,6 +308,7 @@ main() {
 
   if [[ $play == yes ]]; then
     printf '\n== tools/play.sh on a fresh Debian 12\n'
+    running=play
     in_system "$(declare -f play_check); play_check" || play_status=$?
     report_leftovers tools/play.sh
     finish_phase play "tools/play.sh: $( ((play_status == 0)) && echo "the window up, still there 5 s later" || echo failed)"

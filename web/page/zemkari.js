@@ -35,9 +35,6 @@ for (const radio of form.querySelectorAll('input[data-selector]')) {
 // Its pen and its hatch are the window's: the hatch paints row hatchRow of every
 // hatchPeriod rows.
 const chart = form.querySelector('canvas');
-const style = getComputedStyle(form);
-const faceColour = style.getPropertyValue('--face').trim();
-const lineColour = style.getPropertyValue('--chart-line').trim();
 const { lineWidth, hatchPeriod, hatchRow } = chart.dataset;
 // The design's size of the chart, device pixels to a design pixel, whether the canvas
 // has been fitted to the screen and whether its surface has been painted.
@@ -86,14 +83,18 @@ function fitChart(shown) {
 
 // A canvas forgets its pen with its size, and its first use after that allocates its
 // pixels, which on a phone takes long enough to put off until the first picture is up.
+// Its colours are the page's style's, read once the core is there: read as the module
+// loads, they would have the whole page's style worked out ahead of the first frame, and
+// again once the board's buttons are held off.
 function takePen() {
   const { context, ratio } = painter;
+  const style = getComputedStyle(form);
   context.setTransform(ratio, 0, 0, ratio, 0, 0);
   context.lineWidth = Number(lineWidth);
   context.lineCap = 'round';
   context.lineJoin = 'round';
-  context.strokeStyle = lineColour;
-  context.fillStyle = faceColour;
+  context.strokeStyle = style.getPropertyValue('--chart-line').trim();
+  context.fillStyle = style.getPropertyValue('--face').trim();
 }
 
 // The surface is painted in the button face once the core is there, before it can draw
@@ -320,9 +321,8 @@ export function keepGame() {
 
 // Goes on with the kept game, if there is one; one that cannot be read is dropped, and
 // the comment box says so over the new game's board. Exported so that the page's
-// measurement can time it.
-export function resumeGame() {
-  const text = savedGame.read();
+// measurement can time it, given the text it would read.
+export function resumeGame(text = savedGame.read()) {
   if (text === null || !core) return;
   let saved = null;
   try {
