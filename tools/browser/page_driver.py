@@ -182,10 +182,10 @@ class _TestPageHandler(QuietHandler):
 def test_page(site):
     """The site's page with the test's script ahead of the page's module."""
     page = (pathlib.Path(site) / "index.html").read_text(encoding="utf-8")
-    module = '<script type="module" src="zemkari.js">'
+    module = '<script type="module" src="zemkari.js"'
     if module not in page:
-        raise RuntimeError(f"{site}/index.html loads no {module}")
-    return page.replace(module, f'<script src="{TEST_SCRIPT}"></script>\n{module}').encode()
+        raise RuntimeError(f"{site}/index.html loads no {module}>")
+    return page.replace(module, f'<script src="{TEST_SCRIPT}"></script>\n{module}', 1).encode()
 
 
 @contextlib.contextmanager
