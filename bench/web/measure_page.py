@@ -6,7 +6,9 @@
   - navigation to the first rendered board, against a page with the same font and one
     label, medians over RUNS alternating loads in one headless Chromium, cache and
     service worker off, on a desktop screen and on a phone's (390 x 844 CSS pixels at
-    three device pixels each),
+    three device pixels each); and for information against the same board without the
+    game (the page, its style and its fonts, the module replaced by one that marks it
+    bound), which tells what the game's own code adds to drawing the board,
   - the median time of one tick's work in the page: the core's tick, the page writing
     its results and the browser laying the page out again, on either screen,
   - the time the page takes to keep the game's snapshot (the core's snapshot, as text,
@@ -18,6 +20,7 @@
 import gzip
 import json
 import pathlib
+import re
 import shutil
 import statistics
 import sys
@@ -121,6 +124,14 @@ import(new URL('zemkari.js', location.href)).then((page) => {
 """
 
 
+def board_alone(served):
+    """The page as board.html, its module replaced by board.js, which only marks it bound."""
+    page = (served / "index.html").read_text(encoding="utf-8")
+    module = re.search(r'<script type="module" src="zemkari\.js"[^>]*>', page).group(0)
+    (served / "board.html").write_text(page.replace(module, '<script type="module" src="board.js">'), encoding="utf-8")
+    (served / "board.js").write_text("performance.mark('zemkari-ready');\n", encoding="utf-8")
+
+
 def sizes(site):
     raw = transferred = 0
     for path in sorted(pathlib.Path(site).iterdir()):
@@ -162,21 +173,25 @@ def main():
         served = pathlib.Path(scratch) / "site"
         shutil.copytree(site, served)
         (served / "baseline.html").write_text(BASELINE, encoding="utf-8")
+        board_alone(served)
         for screen, phone in (("", False), ("_phone", True)):
             with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
                 driver.execute_cdp_cmd("Network.enable", {})
                 driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RENDERED})
                 if phone:
                     page_driver.emulate_phone(driver, *page_driver.PHONE)
-                game, bare, core = [], [], []
+                game, bare, board, core = [], [], [], []
                 first_render(driver, url)  # one warm-up load of each
                 first_render(driver, url + "baseline.html")
+                first_render(driver, url + "board.html")
                 for _ in range(runs):
                     game.append(first_render(driver, url))
                     core.append(core_bound(driver))
                     bare.append(first_render(driver, url + "baseline.html"))
+                    board.append(first_render(driver, url + "board.html"))
                 result[f"first_render{screen}_game_ms"] = statistics.median(game)
                 result[f"first_render{screen}_baseline_ms"] = statistics.median(bare)
+                result[f"first_render{screen}_board_ms"] = statistics.median(board)
                 result[f"core_bound{screen}_ms"] = statistics.median(core)
                 result[f"first_render{screen}_ratio"] = (result[f"first_render{screen}_game_ms"] /
                                                          result[f"first_render{screen}_baseline_ms"])
