@@ -78,7 +78,7 @@ section = [
     f"{r['core_bound_phone_ms']:.0f} ms on the phone).",
     f"- Tick: {r['ticks']} ticks over 20 days, each timed in the page from the timer's call to the page",
     "  laid out again; the browser's clock is coarsened to 0.1 ms, hence the median's resolution.",
-    "- Snapshot: after those days a new one, 50 shares bought after its 30th tick and held 5 more, the",
+    "- Snapshot: after those days a new one, one share bought after its 30th tick and held 5 more, the",
     "  chart still showing the earlier days' lines; the page's own keeping (the core's snapshot, as",
     "  text, into session storage) and resuming (read back, restored by the core, every control",
     "  written again) each called 200 times in a row, the median of five such runs. Resuming",

@@ -83,7 +83,7 @@ return times;
 """
 
 
-# Mid-day with 50 shares held, then the page's own keeping and resuming of the game,
+# Mid-day with one share held (the smallest order, which any price allows), then the page's own keeping and resuming of the game,
 # each timed over many calls, the median of five runs of them: the browser's clock is
 # coarsened to 0.1 ms. Resuming alternates between the game at the end of the days
 # before and the day's, given the text storage would give, so that each writes the
@@ -93,12 +93,13 @@ SNAPSHOT = """
 const done = arguments[arguments.length - 1], calls = arguments[0];
 const click = (button) => document.querySelector(`button[data-button="${button}"]`).click();
 const tick = () => window.__ticks.filter(Boolean).at(-1)();
-document.querySelector('input[data-selector="0"][value="1"]').click();
+document.querySelector('input[data-selector="0"][value="0"]').click();
 const before = Object.values({ ...sessionStorage })[0];
 click(0);
 for (let i = 0; i < 30; ++i) tick();
 click(2);
 for (let i = 0; i < 5; ++i) tick();
+if (document.querySelector('button[data-button="3"]').disabled) throw new Error('no position open to snapshot');
 import(new URL('zemkari.js', location.href)).then((page) => {
   const timed = (work) => {
     const runs = [];
