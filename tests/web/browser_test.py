@@ -341,10 +341,10 @@ def check_update(driver, site, scratch, faces):
                            f"{'served' if module.endswith('// second build' + chr(10)) else 'not served'}")
 
 
-def run_check(check, driver, *arguments):
+def run_check(check, *arguments):
     """Runs one check and tells its outcome; returns whether it passed."""
     try:
-        check(driver, *arguments)
+        check(*arguments)
         print(f"ok   {check.__name__}")
         return True
     except (Mismatch, WebDriverException) as error:

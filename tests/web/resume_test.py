@@ -16,13 +16,14 @@ WebDriver and its own scripts, as any browser's driver can."""
 import argparse
 import base64
 import io
-import json
 import pathlib
 import sys
 
 from PIL import Image
-from selenium.common.exceptions import WebDriverException
 
+from browser_test import run_check
+from parity_test import Mismatch
+from parity_test import transcript as parity_transcript
 from zemkari_tools import page_driver
 from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 
@@ -40,10 +41,6 @@ SELECTED = """
 return [...document.querySelectorAll('main [role=radiogroup]')].map(
     (group) => [...group.querySelectorAll('input')].findIndex((radio) => radio.checked));
 """
-
-
-class Mismatch(AssertionError):
-    pass
 
 
 def steps_of(script_path):
@@ -253,20 +250,10 @@ def check_failing_storage(driver, url, steps, expected):
         check_step(driver, expected[0], f"storage {name}, reloaded")
 
 
-def run_check(check, *arguments):
-    try:
-        check(*arguments)
-        print(f"ok   {check.__name__}")
-        return True
-    except (Mismatch, WebDriverException) as error:
-        print(f"FAIL {check.__name__}: {error}")
-        return False
-
-
 def transcript(transcripts, script):
     """The script's steps and its transcript's lines."""
     steps = steps_of(transcripts / f"{script}.script")
-    expected = [json.loads(line) for line in (transcripts / f"{script}.jsonl").read_text().splitlines()]
+    expected = parity_transcript(transcripts, script)
     if len(expected) != len(steps) + 1:
         raise SystemExit(f"{script}: {len(steps)} steps, {len(expected)} transcript lines")
     return steps, expected

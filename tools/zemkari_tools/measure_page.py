@@ -6,7 +6,9 @@ JSON object with
   - navigation to the first rendered board, against a page with the same font and one
     label, medians over RUNS alternating loads in one headless Chromium, cache and
     service worker off, on a desktop screen and on a phone's (390 x 844 CSS pixels at
-    three device pixels each),
+    three device pixels each); and for information against the same board without the
+    game (the page, its style and its fonts, the module replaced by one that marks it
+    bound), which tells what the game's own code adds to drawing the board,
   - the median time of one tick's work in the page: the core's tick, the page writing
     its results and the browser laying the page out again, on either screen,
   - the time the page takes to keep the game's snapshot (the core's snapshot, as text,
@@ -18,6 +20,7 @@ JSON object with
 import gzip
 import json
 import pathlib
+import re
 import shutil
 import statistics
 import sys
@@ -80,7 +83,7 @@ return times;
 """
 
 
-# Mid-day with 50 shares held, then the page's own keeping and resuming of the game,
+# Mid-day with one share held (the smallest order, which any price allows), then the page's own keeping and resuming of the game,
 # each timed over many calls, the median of five runs of them: the browser's clock is
 # coarsened to 0.1 ms. Resuming alternates between the game at the end of the days
 # before and the day's, given the text storage would give, so that each writes the
@@ -90,12 +93,13 @@ SNAPSHOT = """
 const done = arguments[arguments.length - 1], calls = arguments[0];
 const click = (button) => document.querySelector(`button[data-button="${button}"]`).click();
 const tick = () => window.__ticks.filter(Boolean).at(-1)();
-document.querySelector('input[data-selector="0"][value="1"]').click();
+document.querySelector('input[data-selector="0"][value="0"]').click();
 const before = Object.values({ ...sessionStorage })[0];
 click(0);
 for (let i = 0; i < 30; ++i) tick();
 click(2);
 for (let i = 0; i < 5; ++i) tick();
+if (document.querySelector('button[data-button="3"]').disabled) throw new Error('no position open to snapshot');
 import(new URL('zemkari.js', location.href)).then((page) => {
   const timed = (work) => {
     const runs = [];
@@ -119,6 +123,14 @@ import(new URL('zemkari.js', location.href)).then((page) => {
   done({ keep, resume, stored: text.length, bytes: atob(text).length });
 });
 """
+
+
+def board_alone(served):
+    """The page as board.html, its module replaced by board.js, which only marks it bound."""
+    page = (served / "index.html").read_text(encoding="utf-8")
+    module = re.search(r'<script type="module" src="zemkari\.js"[^>]*>', page).group(0)
+    (served / "board.html").write_text(page.replace(module, '<script type="module" src="board.js">'), encoding="utf-8")
+    (served / "board.js").write_text("performance.mark('zemkari-ready');\n", encoding="utf-8")
 
 
 def sizes(site):
@@ -162,21 +174,25 @@ def main():
         served = pathlib.Path(scratch) / "site"
         shutil.copytree(site, served)
         (served / "baseline.html").write_text(BASELINE, encoding="utf-8")
+        board_alone(served)
         for screen, phone in (("", False), ("_phone", True)):
             with page_driver.served(str(served)) as url, page_driver.chromium() as driver:
                 driver.execute_cdp_cmd("Network.enable", {})
                 driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RENDERED})
                 if phone:
                     page_driver.emulate_phone(driver, *page_driver.PHONE)
-                game, bare, core = [], [], []
+                game, bare, board, core = [], [], [], []
                 first_render(driver, url)  # one warm-up load of each
                 first_render(driver, url + "baseline.html")
+                first_render(driver, url + "board.html")
                 for _ in range(runs):
                     game.append(first_render(driver, url))
                     core.append(core_bound(driver))
                     bare.append(first_render(driver, url + "baseline.html"))
+                    board.append(first_render(driver, url + "board.html"))
                 result[f"first_render{screen}_game_ms"] = statistics.median(game)
                 result[f"first_render{screen}_baseline_ms"] = statistics.median(bare)
+                result[f"first_render{screen}_board_ms"] = statistics.median(board)
                 result[f"core_bound{screen}_ms"] = statistics.median(core)
                 result[f"first_render{screen}_ratio"] = (result[f"first_render{screen}_game_ms"] /
                                                          result[f"first_render{screen}_baseline_ms"])

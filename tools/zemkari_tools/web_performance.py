@@ -58,6 +58,10 @@ def blocks(r, runs):
             f"| Loads of each page for the first render | {runs} |",
             f"| The core bound, from navigation, median | {r['core_bound_ms']:.0f} ms "
             f"({r['core_bound_phone_ms']:.0f} ms on the phone) |",
+            f"| The first rendered board ÷ the same board without the game (its page, style and fonts, no "
+            f"module), desktop; phone | {r['first_render_game_ms'] / r['first_render_board_ms']:.2f} "
+            f"({r['first_render_game_ms']:.0f} ms ÷ {r['first_render_board_ms']:.0f} ms); "
+            f"{r['first_render_phone_game_ms'] / r['first_render_phone_board_ms']:.2f} |",
             f"| Ticks timed | {r['ticks']} over 20 days |",
         ],
     }

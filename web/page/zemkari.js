@@ -37,9 +37,11 @@ for (const radio of form.querySelectorAll('input[data-selector]')) {
 const chart = form.querySelector('canvas');
 const { lineWidth, hatchPeriod, hatchRow } = chart.dataset;
 // The design's size of the chart, device pixels to a design pixel, whether the canvas
-// has been fitted to the screen and whether its surface has been painted.
+// has been fitted to the screen and whether its surface has been painted. Its drawing
+// context comes with the pen, once the core is there: making one takes long enough to
+// keep it out of the way of the first picture.
 const painter = {
-  context: chart.getContext('2d'),
+  context: null,
   width: chart.width,
   height: chart.height,
   ratio: 1,
@@ -58,6 +60,20 @@ new ResizeObserver(() => fitChart(shownPixels())).observe(chart);
 window.addEventListener('resize', () => {
   if (painter.fitted) fitChart(shownPixels());
 });
+
+// Where the page arranges the board for a finger, the chart's plot (the surface and its
+// axes) keeps the window's proportions at the largest size the chart's box allows,
+// --plot-width to --plot-height: the page works that size out whenever the box changes.
+// A size container query would let the style sheet do it, but would have every tick's
+// layout work the whole chart's style out again.
+const plot = chart.parentElement;
+new ResizeObserver(([entry]) => {
+  const style = getComputedStyle(plot);
+  const proportion = Number(style.getPropertyValue('--plot-width')) / Number(style.getPropertyValue('--plot-height'));
+  if (!proportion) return;
+  const { width, height } = entry.contentRect;
+  plot.style.setProperty('--plot-fit', `${Math.min(width, height * proportion)}px`);
+}).observe(plot.parentElement);
 
 // The canvas holds one pixel per device pixel at the `shown` width in device pixels,
 // and drawing stays in the design's pixels. A new size keeps what was drawn.
@@ -87,6 +103,7 @@ function fitChart(shown) {
 // loads, they would have the whole page's style worked out ahead of the first frame, and
 // again once the board's buttons are held off.
 function takePen() {
+  painter.context ??= chart.getContext('2d');
   const { context, ratio } = painter;
   const style = getComputedStyle(form);
   context.setTransform(ratio, 0, 0, ratio, 0, 0);
