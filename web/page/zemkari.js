@@ -496,4 +496,7 @@ bindKeys();
 failure.querySelector('button').addEventListener('click', () => retry());
 performance.mark('zemkari-ready');
 await drawn;
+// The manifest is linked once the board is drawn: linked in the page's head, the browser
+// fetched it, and the icons it names, while the first picture was being drawn.
+document.head.append(Object.assign(document.createElement('link'), { rel: 'manifest', href: 'zemkari.webmanifest' }));
 await startCore(false);

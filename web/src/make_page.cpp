@@ -446,7 +446,6 @@ std::string Html(std::string_view body, std::string_view face, int touchIconSize
          << "<title>" << design::kWindowTitle << "</title>\n"
          << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, viewport-fit=cover\">\n"
          << "<meta name=\"theme-color\" content=\"" << face << "\">\n"
-         << "<link rel=\"manifest\" href=\"zemkari.webmanifest\">\n"
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
          << "<link rel=\"apple-touch-icon\" href=\"zemkari-maskable-" << touchIconSize << ".png\">\n"
          << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
