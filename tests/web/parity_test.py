@@ -7,7 +7,8 @@ is checked to be in the page's font and the chart canvas is compared with the wi
 chart after the same script. Every script is played with the mouse at a desktop's size,
 three again from the keyboard, and every one on a phone's screen, tapped where the
 engine's driver makes a touch screen, clicked where it does not; there the chart is
-compared with the one the same engine drew at the desktop's size.
+compared with the one the same engine drew at the desktop's size. Two scripts reload the
+page mid-day: it resumes its game and plays on to the same end.
 
   PYTHONPATH=tools parity_test.py --engine firefox --site build/web/site
       --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference
@@ -50,6 +51,9 @@ PHONES = {"chromium": (*page_driver.PHONE, page_driver.PHONE_SCALE),
 # while buying is off.
 BY_KEYS = ("several_days", "game_speed", "refused_buys")
 KEYS = {"start": (engines.F5,), "end": (engines.SHIFT, engines.F5), "buy": ("b",), "sell": ("s",)}
+# The page is thrown away and loaded again in its tab after these steps, mid-day with
+# shares held: on a first day, and on a third whose chart still shows the second's line.
+RELOAD_AFTER = {"profitable_day": 40, "several_days": 150}
 
 
 class Mismatch(AssertionError):
@@ -145,6 +149,15 @@ class Player:
         elif timers:
             raise Mismatch(f"{where}: the market clock should be off: {timers}")
         self.step += 1
+
+    def reload(self, url):
+        """The browser loads the page again in the same tab: the day resumes as it was,
+        the market clock's next tick one whole interval after the load."""
+        self.engine.get(url)
+        page_driver.wait_for_core(self.engine)
+        self.step -= 1
+        self.check("reload")
+        self.anchor = self.js("timeOfDay()")
 
     def arrived(self, before, outside=1, keys=0):
         """Waits until the page has had, since `before`, the clicks or taps on its margin
@@ -330,8 +343,12 @@ def play_script(engine, url, script, how, faces, chart, colour_names):
     started = time.monotonic()
     try:
         player = Player(engine, url, expected, how == "keys", colour_names, by_taps=how == "taps")
+        reload_after = RELOAD_AFTER.get(script.stem)
         for words in commands(script):
             player.play(words)
+            if reload_after is not None and player.step > reload_after:
+                player.reload(url)
+                reload_after = None
         if player.step != len(expected):
             raise Mismatch(f"played {player.step} steps of {len(expected)}")
         faces.check(player.shown | {tuple(t) for t in page_driver.page_texts(engine)}, name)
