@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "page_build.h"
+#include "page_texts.h"
 #include "zemkari/design/texts.h"
 #include "zemkari/design/window.h"
 #include "zemkari/rules.h"

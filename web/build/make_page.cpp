@@ -20,8 +20,7 @@
 #include <vector>
 
 #include "page_build.h"
-#include "page_handlers.h"
-#include "zemkari/clock.h"
+#include "page_texts.h"
 #include "zemkari/design/keys.h"
 #include "zemkari/design/window.h"
 
@@ -137,7 +136,7 @@ std::string DesignStyles() {
         if (const auto rgb = design::RgbOf(colour))
             css += "--" + std::string(ColourName(colour)) + ":" + Hex(*rgb) + ";";
     }
-    css += "--chart-line:" + Hex(design::kChartLineColour) + "}\n";
+    css += "--chart-line:" + Hex(design::kChartLineColour) + ";--face:" + Hex(design::kPageFace) + "}\n";
     for (const Colour colour : design::kColours) {
         css += "[data-colour=\"" + std::to_string(static_cast<int>(colour)) + "\"]{color:var(--" +
                std::string(ColourName(colour)) + ")}\n";
@@ -374,20 +373,6 @@ private:
     std::string places_;
 };
 
-// The button face, --face in the page's style: the colour of the installed app's title
-// bar and of its splash screen. Empty when the style names none.
-std::string FaceColour(std::string_view style) {
-    constexpr std::string_view kName = "--face:";
-    const std::size_t at = style.find(kName);
-    if (at == std::string_view::npos) return {};
-    const std::size_t start = style.find_first_not_of(" \t", at + kName.size());
-    const std::size_t end = style.find_first_of(";}\n", start);
-    if (start == std::string_view::npos || end == std::string_view::npos) return {};
-    std::string colour(style.substr(start, end - start));
-    while (!colour.empty() && colour.back() == ' ') colour.pop_back();
-    return colour;
-}
-
 // "192,512" as {192, 512}; empty when any part is not a size.
 std::vector<int> Sizes(std::string_view list) {
     std::vector<int> sizes;
@@ -402,7 +387,7 @@ std::vector<int> Sizes(std::string_view list) {
 // The web app manifest. Its addresses are relative to the manifest, so the site installs
 // from whatever folder of a host serves it. The id is resolved against the origin alone,
 // so it names the game: one installed Zemkari per origin, across versions.
-std::string Manifest(std::string_view face, const std::vector<int>& iconSizes) {
+std::string Manifest(const std::vector<int>& iconSizes) {
     std::string icons;
     for (const std::string_view purpose : {"any", "maskable"}) {
         const std::string file = purpose == "any" ? "zemkari-" : "zemkari-maskable-";
@@ -415,10 +400,11 @@ std::string Manifest(std::string_view face, const std::vector<int>& iconSizes) {
         }
     }
     const std::string name(design::kWindowTitle);
+    const std::string face = Hex(design::kPageFace);
     return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name +
            "\",\n  \"id\": \"zemkari\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
            "  \"display\": \"standalone\",\n  \"lang\": \"ja\",\n  \"theme_color\": \"" +
-           std::string(face) + "\",\n  \"background_color\": \"" + std::string(face) + "\",\n  \"icons\": [\n" + icons +
+           face + "\",\n  \"background_color\": \"" + face + "\",\n  \"icons\": [\n" + icons +
            "\n  ]\n}\n";
 }
 
@@ -435,17 +421,17 @@ std::string Notices() {
 
 // The whole page: the form with every control `body` holds, and the notices. The form
 // carries the facts of the game that the page's module needs: the timer's interval as
-// the window opens, the length of the clock's day, the handlers' names, and the notice
-// that a saved game could not be resumed with the field it shows in. The style is the
+// the window opens, and the notice that a saved game could not be resumed with the field
+// it shows in. The style is the
 // style sheet's alone. The module binds the controls the first picture waits for, so it
 // is fetched as early as the fonts and the style, not last as a deferred script would be.
-std::string Html(std::string_view body, std::string_view face, int touchIconSize) {
+std::string Html(std::string_view body, int touchIconSize) {
     std::ostringstream html;
     html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
          << "<meta http-equiv=\"Content-Security-Policy\" content=\"" << kContentSecurityPolicy << "\">\n"
          << "<title>" << design::kWindowTitle << "</title>\n"
          << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, viewport-fit=cover\">\n"
-         << "<meta name=\"theme-color\" content=\"" << face << "\">\n"
+         << "<meta name=\"theme-color\" content=\"" << Hex(design::kPageFace) << "\">\n"
          << "<link rel=\"manifest\" href=\"zemkari.webmanifest\">\n"
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
          << "<link rel=\"apple-touch-icon\" href=\"zemkari-maskable-" << touchIconSize << ".png\">\n"
@@ -454,11 +440,8 @@ std::string Html(std::string_view body, std::string_view face, int touchIconSize
          << "<link rel=\"stylesheet\" href=\"zemkari.css\">\n"
          << "<script type=\"module\" src=\"zemkari.js\" fetchpriority=\"high\"></script>\n</head>\n<body>\n"
          << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle
-         << "\" aria-busy=\"true\" data-interval=\"" << design::kDesignInterval << "\" data-milliseconds-per-day=\""
-         << kMillisecondsPerDay << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\""
-         << ZEMKARI_EXPORT_NAME(OnTick) << "\" data-on-snapshot=\"" << ZEMKARI_EXPORT_NAME(SnapshotGame)
-         << "\" data-snapshot-buffer=\"" << ZEMKARI_EXPORT_NAME(SnapshotBuffer) << "\" data-on-resume=\""
-         << ZEMKARI_EXPORT_NAME(ResumeGame) << "\" data-resume-dropped=\"" << PageText(PageTextId::ResumeDropped)
+         << "\" aria-busy=\"true\" data-interval=\"" << design::kDesignInterval << "\" data-resume-dropped=\""
+         << PageText(PageTextId::ResumeDropped)
          << "\" data-notice-field=\"" << IndexOf(LabelId::Comment) << "\">\n"
          << body << "</main>\n"
          << Notices() << "</body>\n</html>\n";
@@ -490,10 +473,9 @@ int main(int argc, char** argv) {
         std::cerr << "make_page: cannot read " << argv[style ? 2 : 1] << "\n";
         return 1;
     }
-    const std::string face = web::FaceColour(*style);
     const std::vector<int> iconSizes = web::Sizes(argv[5]);
-    if (face.empty() || iconSizes.empty()) {
-        std::cerr << "make_page: " << (face.empty() ? "the style sets no --face colour" : "bad icon sizes") << "\n";
+    if (iconSizes.empty()) {
+        std::cerr << "make_page: bad icon sizes\n";
         return 2;
     }
     const std::string versionLine = design::VersionLine(argv[3]);
@@ -501,9 +483,9 @@ int main(int argc, char** argv) {
     const std::string body = page.Body();
     const std::string site = argv[4];
     const std::pair<std::string, std::string> files[] = {
-        {site + "/index.html", web::Html(body, face, iconSizes.front())},
+        {site + "/index.html", web::Html(body, iconSizes.front())},
         {site + "/zemkari.css", web::Sheet(*style, *screens, page.Places())},
-        {site + "/zemkari.webmanifest", web::Manifest(face, iconSizes)},
+        {site + "/zemkari.webmanifest", web::Manifest(iconSizes)},
     };
     for (const auto& [path, text] : files) {
         if (!web::WriteFile(path.c_str(), text)) {
