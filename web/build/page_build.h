@@ -6,8 +6,22 @@
 #include <string>
 #include <string_view>
 
+#include "zemkari/design/window.h"
+
 // What the page's two build programs (make_page, font_characters) share.
 namespace zemkari::web {
+
+// Every text of the design but the version line, each with its type.
+template <typename Add>
+void ForEachDesignText(Add add) {
+    for (const auto& group : design::kGroups) add(group.title, group.type);
+    for (const auto& label : design::kLabelDesigns) add(label.text, label.type);
+    for (const auto& button : design::kButtonDesigns) add(button.caption, button.type);
+    for (const auto& selector : design::kSelectorDesigns) {
+        add(selector.title, selector.type);
+        for (const auto& item : selector.items) add(item.caption, selector.type);
+    }
+}
 
 // The whole file, or nothing when it cannot be opened: a page without its style must
 // not pass for a page.

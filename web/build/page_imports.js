@@ -2,19 +2,7 @@
 // named for the linker, which accepts an import only from a JavaScript library: a name
 // missing here fails the link. zemkari.js gives the bodies, and checks as it loads that
 // it gives exactly what the module imports.
-mergeInto(LibraryManager.library, {
-  PageSetText: function () {},
-  PageSetColour: function () {},
-  PageSetEnabled: function () {},
-  PageIsEnabled: function () {},
-  PageSelectedIndex: function () {},
-  PageSelect: function () {},
-  PageBlankChart: function () {},
-  PageKeepChartBase: function () {},
-  PageRestoreChartBase: function () {},
-  PageSetTimerInterval: function () {},
-  PageStartTimer: function () {},
-  PageStopTimer: function () {},
-  PageDrawChart: function () {},
-  PageShowError: function () {},
-});
+const pageImports = ['PageSetText', 'PageSetColour', 'PageSetEnabled', 'PageIsEnabled', 'PageSelectedIndex',
+  'PageSelect', 'PageBlankChart', 'PageKeepChartBase', 'PageRestoreChartBase', 'PageSetTimerInterval',
+  'PageStartTimer', 'PageStopTimer', 'PageDrawChart', 'PageShowError'];
+mergeInto(LibraryManager.library, Object.fromEntries(pageImports.map((name) => [name, function () {}])));
