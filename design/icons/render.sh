@@ -8,6 +8,10 @@ set -eu
 cd "$(dirname "$0")"
 sizes() { sed -n "s/^set($1 \(.*\))$/\1/p" icon_sizes.cmake; }
 background=$(sed -n 's/.*<rect [^>]*fill="\(#[0-9a-fA-F]*\)".*/\1/p' zemkari.svg | head -n 1)
+if [ -z "$background" ]; then
+  echo "render.sh: zemkari.svg has no rectangle to take the maskable icons' background from" >&2
+  exit 1
+fi
 for size in $(sizes ZEMKARI_ICON_SIZES) $(sizes ZEMKARI_PAGE_ICON_SIZES); do
   rsvg-convert -w "$size" -h "$size" zemkari.svg -o "zemkari-$size.png"
 done

@@ -349,12 +349,12 @@ private:
 // from whatever folder of a host serves it. The id is resolved against the origin alone,
 // so it names the game: one installed Zemkari per origin, across versions.
 std::string Manifest(const std::vector<std::string>& iconSizes) {
-    std::string icons;
-    for (const std::string purpose : {"any", "maskable"}) {
+    std::ostringstream icons;
+    for (const std::string_view purpose : {"any", "maskable"}) {
         for (const std::string& size : iconSizes) {
-            icons += std::string(icons.empty() ? "" : ",\n") + "    {\"src\": \"zemkari-" +
-                     (purpose == "any" ? "" : "maskable-") + size + ".png\", \"sizes\": \"" + size + "x" + size +
-                     "\", \"type\": \"image/png\", \"purpose\": \"" + purpose + "\"}";
+            icons << (icons.tellp() > 0 ? ",\n" : "") << "    {\"src\": \"zemkari-"
+                  << (purpose == "any" ? "" : "maskable-") << size << ".png\", \"sizes\": \"" << size << "x" << size
+                  << "\", \"type\": \"image/png\", \"purpose\": \"" << purpose << "\"}";
         }
     }
     const std::string name(design::kWindowTitle);
@@ -362,7 +362,7 @@ std::string Manifest(const std::vector<std::string>& iconSizes) {
     return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name +
            "\",\n  \"id\": \"zemkari\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
            "  \"display\": \"standalone\",\n  \"lang\": \"ja\",\n  \"theme_color\": \"" +
-           face + "\",\n  \"background_color\": \"" + face + "\",\n  \"icons\": [\n" + icons + "\n  ]\n}\n";
+           face + "\",\n  \"background_color\": \"" + face + "\",\n  \"icons\": [\n" + icons.str() + "\n  ]\n}\n";
 }
 
 // Outside the board: what the player sees when the core cannot load or stops, with a
