@@ -318,7 +318,7 @@ def check_update(driver, site, scratch, faces):
         with open(folder / "zemkari.js", "a", encoding="utf-8") as module:
             module.write("// second build\n")
         version = re.fullmatch(r"zemkari-(.*)-[0-9a-f]+", first["cache"]).group(1)
-        subprocess.run(["node", str(WEB / "src" / "make_service_worker.mjs"), str(WEB / "page" / "service_worker.js"),
+        subprocess.run(["node", str(WEB / "build" / "make_service_worker.mjs"), str(WEB / "page" / "service_worker.js"),
                         version, str(folder), *[name for name, _ in first["files"]]], check=True)
         second = build_of(folder)
         if second["cache"] == first["cache"]:

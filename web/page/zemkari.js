@@ -8,13 +8,9 @@
 // while the page is not seen.
 
 const form = document.querySelector('main');
-const handlers = {
-  click: form.dataset.onClick,
-  tick: form.dataset.onTick,
-  snapshot: form.dataset.onSnapshot,
-  snapshotBuffer: form.dataset.snapshotBuffer,
-  resume: form.dataset.onResume,
-};
+// The core's handlers (page_handlers.cpp), which the page calls by these names once it
+// has checked that the core exports each.
+const handlers = ['OnClick', 'OnTick', 'SnapshotGame', 'SnapshotBuffer', 'ResumeGame'];
 
 // The controls the core addresses, indexed as its enums are (data-field, -button,
 // -selector); a selector's items by their index in it.
@@ -176,12 +172,10 @@ function drawChart(points) {
 // page is hidden it keeps running for the game but does not tick; shown again, it waits
 // a whole interval before the next tick.
 const timer = { interval: Number(form.dataset.interval), handle: 0, running: false };
-// The clock's day, which the core's clock reads the time of.
-const millisecondsPerDay = Number(form.dataset.millisecondsPerDay);
 
 function runTimer() {
   timer.handle = setInterval(() => {
-    deliver(handlers.tick);
+    deliver('OnTick');
     keepGame();
   }, timer.interval);
 }
@@ -252,9 +246,6 @@ const boardImports = {
   PageDrawChart(pointer, count) {
     drawChart(new Int32Array(core.memory.buffer, pointer, count * 2));
   },
-  PageMillisecondOfUtcDay() {
-    return Date.now() % millisecondsPerDay;
-  },
   PageShowError(pointer, size) {
     window.alert(decoder.decode(bytes(pointer, size)));
   },
@@ -263,8 +254,13 @@ const boardImports = {
 // The core ending itself, as its C library's abort and exit do.
 class CoreExit extends Error {}
 
-// The C library's few calls to the system; the core makes none in play.
+// The C library's few calls to the system: the time, read as a market starts, and none
+// other in play.
 const systemImports = {
+  clock_time_get(clock, precision, at) {
+    new DataView(core.memory.buffer).setBigUint64(at, BigInt(Date.now()) * 1000000n, true);
+    return 0;
+  },
   proc_exit(code) {
     throw new CoreExit(`zemkari.wasm exited with ${code}`);
   },
@@ -327,12 +323,12 @@ const savedGame = {
   },
 };
 
-const snapshotBytes = (size) => bytes(core[handlers.snapshotBuffer](size), size);
+const snapshotBytes = (size) => bytes(core.SnapshotBuffer(size), size);
 
 // Keeps the game as it stands now. Exported so that the page's measurement can time it.
 export function keepGame() {
   if (!core) return;
-  const size = core[handlers.snapshot]();
+  const size = core.SnapshotGame();
   savedGame.write(btoa(String.fromCharCode(...snapshotBytes(size))));
 }
 
@@ -351,7 +347,7 @@ export function resumeGame(text = savedGame.read()) {
     const view = snapshotBytes(saved.length);
     for (let i = 0; i < saved.length; ++i) view[i] = saved.charCodeAt(i);
   }
-  if (saved !== null && deliver(handlers.resume, saved.length) === 1) return;
+  if (saved !== null && deliver('ResumeGame', saved.length) === 1) return;
   if (!core) return;
   savedGame.drop();
   fields[Number(form.dataset.noticeField)].textContent = form.dataset.resumeDropped;
@@ -360,7 +356,7 @@ export function resumeGame(text = savedGame.read()) {
 function bindClicks() {
   for (const button of buttons) {
     button.addEventListener('click', () => {
-      deliver(handlers.click, Number(button.dataset.button));
+      deliver('OnClick', Number(button.dataset.button));
       keepGame();
     });
   }
@@ -422,6 +418,8 @@ async function loadCore(again) {
   const imported = new Set(WebAssembly.Module.imports(module).map(({ name }) => name));
   const unused = Object.keys(boardImports).filter((name) => !imported.has(name));
   if (unused.length) throw new Error(`zemkari.wasm imports no ${unused.join(', ')}`);
+  const missing = handlers.filter((name) => typeof instance.exports[name] !== 'function');
+  if (missing.length) throw new Error(`zemkari.wasm exports no ${missing.join(', ')}`);
   core = instance.exports;
   core._initialize();
 }

@@ -290,6 +290,10 @@ constexpr std::optional<Rgb> RgbOf(Colour colour) {
     return std::nullopt;
 }
 
+// The page's button face, where the window takes the desktop's: the page's ground, and
+// the installed app's title bar and splash screen.
+inline constexpr Rgb kPageFace{239, 239, 239};
+
 // The chart's line: bright green, 3 pixels wide, with round caps and joins.
 inline constexpr Rgb kChartLineColour{0, 255, 0};
 inline constexpr int kChartLineWidth = 3;

@@ -7,7 +7,6 @@
 
 #include "zemkari/board.h"
 #include "zemkari/board_record.h"
-#include "zemkari/clock.h"
 
 namespace zemkari::web {
 
@@ -42,12 +41,6 @@ private:
     BoardRecord record_ = BoardRecord::Opening();
     // The lines before the last whose picture the page keeps, if it keeps one.
     std::optional<std::vector<ChartTrace>> paintedBase_;
-};
-
-// The browser's clock, Date.now(), as the time of the UTC day.
-class PageClock final : public Clock {
-public:
-    std::uint32_t MillisecondOfUtcDay() const override;
 };
 
 }  // namespace zemkari::web

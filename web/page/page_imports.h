@@ -1,15 +1,13 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 
 #include "zemkari/board.h"
 
 // What the page's module (zemkari.js) gives the WebAssembly module: the controls by
-// their index in the core's enums, texts as UTF-8 bytes in the module's memory. These
-// declarations are the one list of the page's imports: the build declares each name to
-// the linker from them (web/CMakeLists.txt), and zemkari.js checks that it gives the
-// module exactly what the module imports.
+// their index in the core's enums, texts as UTF-8 bytes in the module's memory. The
+// linker takes each name from web/build/page_imports.js, and zemkari.js checks that it
+// gives the module exactly what the module imports.
 extern "C" {
 void PageSetText(int label, const char* utf8, std::size_t size);
 void PageSetColour(int label, int colour);
@@ -30,8 +28,6 @@ void PageStopTimer();
 // Hatches the chart surface and draws a line through `count` points of {x, y}, each two
 // 32-bit integers.
 void PageDrawChart(const zemkari::ChartPoint* points, std::size_t count);
-// Milliseconds since midnight UTC of the page's clock.
-std::uint32_t PageMillisecondOfUtcDay();
 // Shows a failure of a handler to the player.
 void PageShowError(const char* utf8, std::size_t size);
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "page_build.h"
+#include "page_texts.h"
 #include "zemkari/design/texts.h"
 #include "zemkari/design/window.h"
 #include "zemkari/rules.h"
@@ -18,18 +19,6 @@ namespace zemkari::web {
 namespace {
 
 constexpr std::string_view kNumbers = "0123456789-";
-
-// Every text of the design, each with its type.
-template <typename Add>
-void ForEachDesignText(Add add) {
-    for (const auto& group : design::kGroups) add(group.title, group.type);
-    for (const auto& label : design::kLabelDesigns) add(label.text, label.type);
-    for (const auto& button : design::kButtonDesigns) add(button.caption, button.type);
-    for (const auto& selector : design::kSelectorDesigns) {
-        add(selector.title, selector.type);
-        for (const auto& item : selector.items) add(item.caption, selector.type);
-    }
-}
 
 // The characters the page shows in the bold face: the design's bold texts, numbers, and
 // the texts of the game that show in a bold field.

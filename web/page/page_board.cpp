@@ -110,6 +110,4 @@ void PageBoard::Restore(const BoardRecord& record) {
     PaintChart();
 }
 
-std::uint32_t PageClock::MillisecondOfUtcDay() const { return PageMillisecondOfUtcDay(); }
-
 }  // namespace zemkari::web

@@ -3,11 +3,13 @@
 // the version and a digest of every file, so that a build whose files differ in any byte
 // has a cache of its own. Run by the build once every other file of the site is written:
 //   node make_service_worker.mjs WORKER.js VERSION SITE FILE...
+// each FILE of SITE named, or given by its path.
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
-import { join } from 'node:path';
+import { basename, join } from 'node:path';
 
-const [worker, version, site, ...names] = process.argv.slice(2);
+const [worker, version, site, ...paths] = process.argv.slice(2);
+const names = paths.map((path) => basename(path));
 if (!worker || !version || !site || names.length === 0) {
   console.error('usage: make_service_worker.mjs WORKER.js VERSION SITE FILE...');
   process.exit(2);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -12,19 +11,17 @@
 // What the page's two build programs (make_page, font_characters) share.
 namespace zemkari::web {
 
-// The page's own texts, beside the game's: the core failing to load or stopping, a
-// newer version of the site waiting for the next load, and a saved game that could not
-// be resumed (shown in the comment box).
-enum class PageTextId { LoadFailed, CoreStopped, Retry, NewVersion, ResumeDropped, Count };
-// In the order of PageTextId.
-inline constexpr std::array<std::string_view, design::kCountOf<PageTextId>> kPageTexts = {
-    "ゲームを読み込めませんでした。",
-    "エラーでゲームが止まりました。",
-    "再試行",
-    "新しい版があります。再読み込みで更新されます。",
-    "前回のゲームを再開できませんでした。",
-};
-constexpr std::string_view PageText(PageTextId id) { return kPageTexts[IndexOf(id)]; }
+// Every text of the design but the version line, each with its type.
+template <typename Add>
+void ForEachDesignText(Add add) {
+    for (const auto& group : design::kGroups) add(group.title, group.type);
+    for (const auto& label : design::kLabelDesigns) add(label.text, label.type);
+    for (const auto& button : design::kButtonDesigns) add(button.caption, button.type);
+    for (const auto& selector : design::kSelectorDesigns) {
+        add(selector.title, selector.type);
+        for (const auto& item : selector.items) add(item.caption, selector.type);
+    }
+}
 
 // The whole file, or nothing when it cannot be opened: a page without its style must
 // not pass for a page.

@@ -3,10 +3,10 @@
 // with them every fact of the core and the design that the page's module and style
 // need: zemkari.js and the page's style sheets restate none. Built for Node.js and run
 // by the build:
-//   make_page STYLE.css SCREENS.css VERSION SITE ICON_SIZES
+//   make_page STYLE.css SCREENS.css VERSION SITE ICON_SIZE...
 // writes SITE/index.html, SITE/zemkari.css and SITE/zemkari.webmanifest; STYLE.css is
 // the window's look, SCREENS.css the page's arrangements for screens that do not hold
-// the window; ICON_SIZES lists the sizes of the app icons the build renders, as "192,512".
+// the window; ICON_SIZE... the sizes of the app's icons in the site, as 192 512.
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -20,8 +20,7 @@
 #include <vector>
 
 #include "page_build.h"
-#include "page_handlers.h"
-#include "zemkari/clock.h"
+#include "page_texts.h"
 #include "zemkari/design/keys.h"
 #include "zemkari/design/window.h"
 
@@ -44,23 +43,15 @@ constexpr std::string_view kContentSecurityPolicy =
 
 // HTML-escaped text; the design texts hold no markup, but a caption may hold "&" one day.
 std::string Escaped(std::string_view text) {
+    constexpr std::array<std::pair<char, std::string_view>, 4> kEntities = {
+        {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}}};
     std::string out;
     for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
+        const auto* entity = std::find_if(kEntities.begin(), kEntities.end(), [c](auto e) { return e.first == c; });
+        if (entity == kEntities.end()) {
+            out += c;
+        } else {
+            out += entity->second;
         }
     }
     return out;
@@ -115,12 +106,8 @@ std::string Hex(design::Rgb rgb) {
 // The page's style from the design: each type the design uses, once, as a class, and
 // the colours the design fixes as properties.
 std::string DesignStyles() {
-    std::set<std::pair<int, bool>> types;
-    for (const auto& group : design::kGroups) types.insert({group.type.pixelSize, group.type.bold});
-    types.insert({design::kVersionLine.type.pixelSize, design::kVersionLine.type.bold});
-    for (const auto& label : design::kLabelDesigns) types.insert({label.type.pixelSize, label.type.bold});
-    for (const auto& button : design::kButtonDesigns) types.insert({button.type.pixelSize, button.type.bold});
-    for (const auto& selector : design::kSelectorDesigns) types.insert({selector.type.pixelSize, selector.type.bold});
+    std::set<std::pair<int, bool>> types = {{design::kVersionLine.type.pixelSize, design::kVersionLine.type.bold}};
+    ForEachDesignText([&](std::string_view, Type type) { types.insert({type.pixelSize, type.bold}); });
     std::string css;
     for (const auto& [size, bold] : types) {
         // The line is as tall as the type, as in the window's labels. The frame of a
@@ -137,7 +124,7 @@ std::string DesignStyles() {
         if (const auto rgb = design::RgbOf(colour))
             css += "--" + std::string(ColourName(colour)) + ":" + Hex(*rgb) + ";";
     }
-    css += "--chart-line:" + Hex(design::kChartLineColour) + "}\n";
+    css += "--chart-line:" + Hex(design::kChartLineColour) + ";--face:" + Hex(design::kPageFace) + "}\n";
     for (const Colour colour : design::kColours) {
         css += "[data-colour=\"" + std::to_string(static_cast<int>(colour)) + "\"]{color:var(--" +
                std::string(ColourName(colour)) + ")}\n";
@@ -189,9 +176,8 @@ std::string OtherScreensPlaces() {
                ";top:" + Percent(r.top - top, height) + ";width:" + Percent(r.width, width) +
                ";height:" + Percent(r.height, height) + "}\n";
     }
-    const auto& shares = design::kShareSelector;
     for (std::size_t rank = 0; rank < design::kSharesByQuantity.size(); ++rank) {
-        css += "#" + std::string(shares.name) + "Item" + std::to_string(design::kSharesByQuantity[rank]) +
+        css += "#" + design::ItemName(SelectorId::ShareQuantity, design::kSharesByQuantity[rank]) +
                "{order:" + std::to_string(rank) + "}\n";
     }
     return css;
@@ -240,26 +226,14 @@ private:
     }
 
     void Label(const design::LabelDesign& layout) {
-        const int containerWidth = design::ContainerRect(layout.container).width;
-        std::string style = "top:" + Px(layout.top) + ";height:" + Px(layout.height);
-        std::string kind;
-        switch (layout.growth) {
-            case design::Growth::ToLeft:
-                style += ";right:" + Px(containerWidth - layout.x);
-                kind = " fit";
-                break;
-            case design::Growth::ToRight:
-                style += ";left:" + Px(layout.x);
-                kind = " fit";
-                break;
-            case design::Growth::Centred:
-                style += ";left:" + Px(layout.x) + ";width:" + Px(layout.width);
-                kind = " centred";
-                break;
-            case design::Growth::None:
-                style += ";left:" + Px(layout.x) + ";width:" + Px(layout.width);
-                break;
-        }
+        // A label that fits its text keeps the edge it grows from; any other keeps its width.
+        const bool toLeft = layout.growth == design::Growth::ToLeft;
+        const bool fits = toLeft || layout.growth == design::Growth::ToRight;
+        const std::string style = "top:" + Px(layout.top) + ";height:" + Px(layout.height) +
+                                  (toLeft ? ";right:" + Px(design::ContainerRect(layout.container).width - layout.x)
+                                          : ";left:" + Px(layout.x)) +
+                                  (fits ? "" : ";width:" + Px(layout.width));
+        std::string kind = fits ? " fit" : layout.growth == design::Growth::Centred ? " centred" : "";
         if (layout.wraps) kind += " wrap";
         const bool version = &layout == &design::kVersionLine;
         const std::string_view text = version ? caption_ : layout.text;
@@ -268,23 +242,20 @@ private:
                                       : layout.container == design::kChartContainer ? "axis"
                                       : version                                     ? "version"
                                                                                     : "";
-        std::string attributes;
+        // A field is an output, which names what it shows and whether it announces it.
+        const std::string colour = " data-colour=\"" + std::to_string(static_cast<int>(layout.colour)) + "\"";
+        std::string attributes = colour + Part(part);
         if (layout.field) {
             const bool announced =
                 std::find(kAnnouncedFields.begin(), kAnnouncedFields.end(), *layout.field) != kAnnouncedFields.end();
-            attributes = " data-field=\"" + std::to_string(IndexOf(*layout.field)) + "\" data-colour=\"" +
-                         std::to_string(static_cast<int>(layout.colour)) + "\" aria-description=\"" +
-                         Escaped(design::Description(*layout.field)) + "\" aria-live=\"" +
+            attributes = " data-field=\"" + std::to_string(IndexOf(*layout.field)) + "\"" + colour +
+                         " aria-description=\"" + Escaped(design::Description(*layout.field)) + "\" aria-live=\"" +
                          (announced ? "polite" : "off") + "\"" + Part(part);
-            Place(layout.name, style);
-            out_ << "<output id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind << "\""
-                 << attributes << ">" << Escaped(text) << "</output>\n";
-            return;
         }
+        const std::string_view tag = layout.field ? "output" : "span";
         Place(layout.name, style);
-        out_ << "<span id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind
-             << "\" data-colour=\"" << static_cast<int>(layout.colour) << "\"" << Part(part) << ">" << Escaped(text)
-             << "</span>\n";
+        out_ << "<" << tag << " id=\"" << layout.name << "\" class=\"label " << TypeClass(layout.type) << kind << "\""
+             << attributes << ">" << Escaped(text) << "</" << tag << ">\n";
     }
 
     void Button(const design::ButtonDesign& layout) {
@@ -374,52 +345,24 @@ private:
     std::string places_;
 };
 
-// The button face, --face in the page's style: the colour of the installed app's title
-// bar and of its splash screen. Empty when the style names none.
-std::string FaceColour(std::string_view style) {
-    constexpr std::string_view kName = "--face:";
-    const std::size_t at = style.find(kName);
-    if (at == std::string_view::npos) return {};
-    const std::size_t start = style.find_first_not_of(" \t", at + kName.size());
-    const std::size_t end = style.find_first_of(";}\n", start);
-    if (start == std::string_view::npos || end == std::string_view::npos) return {};
-    std::string colour(style.substr(start, end - start));
-    while (!colour.empty() && colour.back() == ' ') colour.pop_back();
-    return colour;
-}
-
-// "192,512" as {192, 512}; empty when any part is not a size.
-std::vector<int> Sizes(std::string_view list) {
-    std::vector<int> sizes;
-    std::istringstream in{std::string(list)};
-    for (std::string part; std::getline(in, part, ',');) {
-        if (part.empty() || part.size() > 4 || part.find_first_not_of("0123456789") != std::string::npos) return {};
-        sizes.push_back(std::stoi(part));
-    }
-    return sizes;
-}
-
 // The web app manifest. Its addresses are relative to the manifest, so the site installs
 // from whatever folder of a host serves it. The id is resolved against the origin alone,
 // so it names the game: one installed Zemkari per origin, across versions.
-std::string Manifest(std::string_view face, const std::vector<int>& iconSizes) {
-    std::string icons;
+std::string Manifest(const std::vector<std::string>& iconSizes) {
+    std::ostringstream icons;
     for (const std::string_view purpose : {"any", "maskable"}) {
-        const std::string file = purpose == "any" ? "zemkari-" : "zemkari-maskable-";
-        for (const int size : iconSizes) {
-            const std::string side = std::to_string(size);
-            if (!icons.empty()) icons += ",\n";
-            icons.append("    {\"src\": \"").append(file).append(side).append(".png\", \"sizes\": \"").append(side);
-            icons.append("x").append(side).append("\", \"type\": \"image/png\", \"purpose\": \"").append(purpose);
-            icons += "\"}";
+        for (const std::string& size : iconSizes) {
+            icons << (icons.tellp() > 0 ? ",\n" : "") << "    {\"src\": \"zemkari-"
+                  << (purpose == "any" ? "" : "maskable-") << size << ".png\", \"sizes\": \"" << size << "x" << size
+                  << "\", \"type\": \"image/png\", \"purpose\": \"" << purpose << "\"}";
         }
     }
     const std::string name(design::kWindowTitle);
+    const std::string face = Hex(design::kPageFace);
     return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name +
            "\",\n  \"id\": \"zemkari\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
            "  \"display\": \"standalone\",\n  \"lang\": \"ja\",\n  \"theme_color\": \"" +
-           std::string(face) + "\",\n  \"background_color\": \"" + std::string(face) + "\",\n  \"icons\": [\n" + icons +
-           "\n  ]\n}\n";
+           face + "\",\n  \"background_color\": \"" + face + "\",\n  \"icons\": [\n" + icons.str() + "\n  ]\n}\n";
 }
 
 // Outside the board: what the player sees when the core cannot load or stops, with a
@@ -435,17 +378,17 @@ std::string Notices() {
 
 // The whole page: the form with every control `body` holds, and the notices. The form
 // carries the facts of the game that the page's module needs: the timer's interval as
-// the window opens, the length of the clock's day, the handlers' names, and the notice
-// that a saved game could not be resumed with the field it shows in. The style is the
-// style sheet's alone. The module binds the controls the first picture waits for, so it
-// is fetched as early as the fonts and the style, not last as a deferred script would be.
-std::string Html(std::string_view body, std::string_view face, int touchIconSize) {
+// the window opens, and the notice that a saved game could not be resumed with the field
+// it shows in. The style is the style sheet's alone. The module binds the controls the
+// first picture waits for, so it is fetched as early as the fonts and the style, not
+// last as a deferred script would be.
+std::string Html(std::string_view body, std::string_view touchIconSize) {
     std::ostringstream html;
     html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
          << "<meta http-equiv=\"Content-Security-Policy\" content=\"" << kContentSecurityPolicy << "\">\n"
          << "<title>" << design::kWindowTitle << "</title>\n"
          << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, viewport-fit=cover\">\n"
-         << "<meta name=\"theme-color\" content=\"" << face << "\">\n"
+         << "<meta name=\"theme-color\" content=\"" << Hex(design::kPageFace) << "\">\n"
          << "<link rel=\"icon\" type=\"image/png\" href=\"zemkari.png\">\n"
          << "<link rel=\"apple-touch-icon\" href=\"zemkari-maskable-" << touchIconSize << ".png\">\n"
          << "<link rel=\"preload\" href=\"zemkari-regular.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n"
@@ -453,12 +396,8 @@ std::string Html(std::string_view body, std::string_view face, int touchIconSize
          << "<link rel=\"stylesheet\" href=\"zemkari.css\">\n"
          << "<script type=\"module\" src=\"zemkari.js\" fetchpriority=\"high\"></script>\n</head>\n<body>\n"
          << "<main id=\"" << design::kWindowName << "\" aria-label=\"" << design::kWindowTitle
-         << "\" aria-busy=\"true\" data-interval=\"" << design::kDesignInterval << "\" data-milliseconds-per-day=\""
-         << kMillisecondsPerDay << "\" data-on-click=\"" << ZEMKARI_EXPORT_NAME(OnClick) << "\" data-on-tick=\""
-         << ZEMKARI_EXPORT_NAME(OnTick) << "\" data-on-snapshot=\"" << ZEMKARI_EXPORT_NAME(SnapshotGame)
-         << "\" data-snapshot-buffer=\"" << ZEMKARI_EXPORT_NAME(SnapshotBuffer) << "\" data-on-resume=\""
-         << ZEMKARI_EXPORT_NAME(ResumeGame) << "\" data-resume-dropped=\"" << PageText(PageTextId::ResumeDropped)
-         << "\" data-notice-field=\"" << IndexOf(LabelId::Comment) << "\">\n"
+         << "\" aria-busy=\"true\" data-interval=\"" << design::kDesignInterval << "\" data-resume-dropped=\""
+         << PageText(PageTextId::ResumeDropped) << "\" data-notice-field=\"" << IndexOf(LabelId::Comment) << "\">\n"
          << body << "</main>\n"
          << Notices() << "</body>\n</html>\n";
     return html.str();
@@ -479,8 +418,12 @@ std::string Sheet(std::string_view style, std::string_view screens, std::string_
 
 int main(int argc, char** argv) {
     using namespace zemkari;
-    if (argc != 6) {
-        std::cerr << "usage: make_page STYLE.css SCREENS.css VERSION SITE ICON_SIZES\n";
+    const std::vector<std::string> iconSizes(argv + std::min(argc, 5), argv + argc);
+    const auto notSize = [](const std::string& size) {
+        return size.empty() || size.find_first_not_of("0123456789") != std::string::npos;
+    };
+    if (argc < 6 || std::any_of(iconSizes.begin(), iconSizes.end(), notSize)) {
+        std::cerr << "usage: make_page STYLE.css SCREENS.css VERSION SITE ICON_SIZE...\n";
         return 2;
     }
     const std::optional<std::string> style = web::ReadFile(argv[1]);
@@ -489,20 +432,14 @@ int main(int argc, char** argv) {
         std::cerr << "make_page: cannot read " << argv[style ? 2 : 1] << "\n";
         return 1;
     }
-    const std::string face = web::FaceColour(*style);
-    const std::vector<int> iconSizes = web::Sizes(argv[5]);
-    if (face.empty() || iconSizes.empty()) {
-        std::cerr << "make_page: " << (face.empty() ? "the style sets no --face colour" : "bad icon sizes") << "\n";
-        return 2;
-    }
     const std::string versionLine = design::VersionLine(argv[3]);
     web::Page page(versionLine);
     const std::string body = page.Body();
     const std::string site = argv[4];
     const std::pair<std::string, std::string> files[] = {
-        {site + "/index.html", web::Html(body, face, iconSizes.front())},
+        {site + "/index.html", web::Html(body, iconSizes.front())},
         {site + "/zemkari.css", web::Sheet(*style, *screens, page.Places())},
-        {site + "/zemkari.webmanifest", web::Manifest(face, iconSizes)},
+        {site + "/zemkari.webmanifest", web::Manifest(iconSizes)},
     };
     for (const auto& [path, text] : files) {
         if (!web::WriteFile(path.c_str(), text)) {
