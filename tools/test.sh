@@ -25,7 +25,7 @@ need() {
 need "the format check" clang-format:clang-format
 need "the builds" cmake:cmake ninja:ninja-build g++:g++ clang++:clang
 need "the test suite" Xvfb:xvfb xdpyinfo:x11-utils dbus-run-session:dbus emcmake:emscripten node:nodejs \
-  chromium:chromium chromedriver:chromium-driver pyftsubset:fonttools rsvg-convert:librsvg2-bin
+  chromium:chromium chromedriver:chromium-driver pyftsubset:fonttools
 need "Lighthouse" npm:npm
 need "the package test" lintian:lintian dpkg-deb:dpkg desktop-file-validate:desktop-file-utils \
   appstreamcli:appstream file:file xwininfo:x11-utils
