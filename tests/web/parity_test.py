@@ -9,16 +9,15 @@ three again from the keyboard, and every one on a phone's screen, tapped where t
 engine's driver makes a touch screen, clicked where it does not; there the chart is
 compared with the one the same engine drew at the desktop's size.
 
-  PYTHONPATH=tools parity_test.py --engine firefox --site build/web/site
+  PYTHONPATH=tools ZEMKARI_DESIGN_FACTS=build/dev/tests/web/design_facts.json
+      parity_test.py --engine firefox --site build/web/site
       --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference
 (WebKitGTK under tools/with-xvfb.sh)"""
 
-import argparse
 import io
 import json
 import os
 import pathlib
-import re
 import subprocess
 import sys
 import tempfile
@@ -27,17 +26,13 @@ import time
 from PIL import Image
 from selenium.common.exceptions import TimeoutException, WebDriverException
 
+from page_checks import Mismatch, arguments, commands, transcript
 from zemkari_tools import engines, page_driver
-from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
+from zemkari_tools.page_driver import caption, design, time_of_day
 
 DAY = 86_400_000
 # What a player does between two clicks takes this long on the page's clock.
 CLICK_PAUSE = 10
-# The commands a player can give the page: not the window system refusing a timer or
-# an interval, not selecting no item (the selectors hold 7 and 5 items), not a line
-# that is no command.
-PLAYABLE = re.compile(r"(start \S+|end|buy|sell|tick( \d+)?|qty [0-6]|speed [0-4])")
-SURFACE = (239, 239, 239)
 # The screens the scripts are played on: width and height in CSS pixels, density. On a
 # phone fingers tap where the engine's driver makes a touch screen. WebKitGTK's driver
 # sizes MiniBrowser's window, no narrower than its toolbar (447 CSS pixels), under a
@@ -49,24 +44,22 @@ PHONES = {"chromium": (*page_driver.PHONE, page_driver.PHONE_SCALE),
 # Three scripts again from the keyboard: every key (the speed keys in game_speed), and B
 # while buying is off.
 BY_KEYS = ("several_days", "game_speed", "refused_buys")
-KEYS = {"start": (engines.F5,), "end": (engines.SHIFT, engines.F5), "buy": ("b",), "sell": ("s",)}
 
 
-class Mismatch(AssertionError):
-    pass
+def keys(word):
+    """The keys, as WebDriver names them, of the button the script word `word` presses:
+    "Shift+F5" is Shift and F5."""
+    return tuple({"Shift": engines.SHIFT, "F5": engines.F5}.get(key, key.lower())
+                 for key in design()["buttons"][word]["key"].split("+"))
 
 
-def commands(script_path):
-    """The commands of a script file, as lists of words."""
-    return page_driver.commands(script_path.read_text(encoding="utf-8"))
-
-
-def playable(script_path):
-    return all(PLAYABLE.fullmatch(" ".join(words)) for words in commands(script_path))
-
-
-def transcript(transcripts, name):
-    return [json.loads(line) for line in (transcripts / f"{name}.jsonl").read_text().splitlines()]
+def playable(words):
+    """Whether a player can give the page the command: not the window system refusing a
+    timer or an interval, not selecting no item, not a line that is no command."""
+    name, *rest = words
+    if name in design()["selectors"]:
+        return len(rest) == 1 and rest[0].isdigit() and int(rest[0]) < len(design()["selectors"][name]["items"])
+    return name in design()["buttons"] or name == "tick"
 
 
 # The time a player takes to act (arguments[0] milliseconds) passes; returns the input
@@ -177,35 +170,34 @@ class Player:
 
     def button(self, command):
         if self.by_keys:
-            self.press(*KEYS[command])
+            self.press(*keys(command))
         else:
-            self.click(BUTTONS[command])
+            self.click(caption(command))
 
-    def select(self, caption, index):
+    def select(self, word, index):
         if not self.by_keys:
-            self.click(caption, index)
+            self.click(caption(word), index)
             return
-        selector = self.engine.execute_script(SELECTOR, caption)
-        if caption == SHARE_CAPTION:
+        values = [item["value"] for item in design()["selectors"][word]["items"]]
+        if word == "qty":
             # The digit keys pick the share counts fewest first.
-            counts = [int(re.sub(r"\D", "", text)) for text in selector["texts"]]
-            self.press(str(sorted(counts).index(counts[index]) + 1))
+            self.press(str(sorted(values).index(values[index]) + 1))
             return
-        # + and - step the speed faster and slower, one item a press: each press must
-        # land on the next speed that way.
-        texts = selector["texts"]
-        speeds = [float(re.sub(r"[^\d.]", "", text)) for text in texts]
-        fastest_first = sorted(range(len(speeds)), key=lambda i: speeds[i])
-        for _ in range(len(speeds)):
-            current = self.engine.execute_script(SELECTOR, caption)["checked"]
+        # The speed keys step the speed slower (+1) and faster (-1), one item a press:
+        # each press must land on the next speed that way, the intervals shortest first.
+        step_keys = {step: key for key, step in reversed(design()["speed_keys"].items())}  # each step's first
+        texts = self.engine.execute_script(SELECTOR, caption(word))["texts"]
+        fastest_first = sorted(range(len(values)), key=lambda i: values[i])
+        for _ in range(len(values)):
+            current = self.engine.execute_script(SELECTOR, caption(word))["checked"]
             if current == index:
                 return
-            key, step = ("-", 1) if speeds[index] > speeds[current] else ("+", -1)
+            step = 1 if values[index] > values[current] else -1
             want = fastest_first[fastest_first.index(current) + step]
-            self.press(key)
-            checked = self.engine.execute_script(SELECTOR, caption)["checked"]
+            self.press(step_keys[step])
+            checked = self.engine.execute_script(SELECTOR, caption(word))["checked"]
             if checked != want:
-                raise Mismatch(f"{key} went from {texts[current]} to {texts[checked]}, not {texts[want]}")
+                raise Mismatch(f"{step_keys[step]} went from {texts[current]} to {texts[checked]}, not {texts[want]}")
         raise Mismatch(f"the speed keys never reached item {index}")
 
     def tick(self, command):
@@ -233,12 +225,10 @@ class Player:
             now = self.js("timeOfDay()")
             self.js("passTime(arguments[0])", (time_of_day(words[1]) - now - CLICK_PAUSE) % DAY)
             self.button(name)
-        elif name in BUTTONS:
+        elif name in design()["buttons"]:
             self.button(name)
-        elif name == "qty":
-            self.select(SHARE_CAPTION, int(words[1]))
-        elif name == "speed":
-            self.select(SPEED_CAPTION, int(words[1]))
+        elif name in design()["selectors"]:
+            self.select(name, int(words[1]))
         else:
             raise Mismatch(f"unknown command {command}")
         if not timer_on and self.expected[self.step]["timer"]["on"]:
@@ -296,12 +286,13 @@ def compare_charts(page_png, reference_png, name, scaled=False):
         stray = [p for p in mask if not near(p, other, 2 if scaled else 1)]
         if stray:
             raise Mismatch(f"{name}: {len(stray)} green pixels of the {what}'s chart have no match, e.g. {stray[:5]}")
-    # Outside the line both show the surface: the first end of the market blanks it.
-    data = page.load()
+    # Outside the line both show the surface, the reference's commonest colour: the
+    # first end of the market blanks it.
+    data, surface = page.load(), max(reference.convert("RGB").getcolors(reference.width * reference.height))[1]
     odd = [(x, y) for (x, y) in [(404, 2), (2, 318), (200, 5)]
-           if (x, y) not in page_green and data[int((x + 0.5) * ratio_x), int((y + 0.5) * ratio_y)] != SURFACE]
+           if (x, y) not in page_green and data[int((x + 0.5) * ratio_x), int((y + 0.5) * ratio_y)] != surface]
     if odd:
-        raise Mismatch(f"{name}: the chart's surface is not the button face at {odd}")
+        raise Mismatch(f"{name}: the chart's surface is not the reference's {surface} at {odd}")
 
 
 class FontFaces:
@@ -326,7 +317,7 @@ def play_script(engine, url, script, how, faces, chart, colour_names):
     chart at the desktop's size (PNG bytes; None where it failed), scaled. Returns the page's chart as PNG
     bytes, None on a failure."""
     name = script.stem + ("" if how == "mouse" else f" ({how})")
-    expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
+    expected = transcript(script.parent, script.stem)
     started = time.monotonic()
     try:
         player = Player(engine, url, expected, how == "keys", colour_names, by_taps=how == "taps")
@@ -359,16 +350,10 @@ def check_screen(engine, url, screen):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--engine", required=True, choices=engines.NAMES)
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--transcripts", required=True)
-    parser.add_argument("--chart-reference", required=True)
-    args = parser.parse_args()
-
+    args = arguments("--engine", "--transcripts", "--chart-reference")
     transcripts = pathlib.Path(args.transcripts)
     scripts = sorted(transcripts.glob("*.script"))
-    played = [s for s in scripts if playable(s)]
+    played = [s for s in scripts if all(playable(words) for words in commands(s))]
     if not played:
         raise SystemExit("no transcript to play")
     faces = FontFaces(args.site)

@@ -7,13 +7,12 @@ new tab starts a new game; a snapshot that cannot be read gives a new game and a
 in the comment box; a hidden page does not tick and waits a whole interval once shown;
 and storage that fails keeps nothing and spoils nothing.
 
-  PYTHONPATH=tools resume_test.py --site build/web/site
+  PYTHONPATH=tools ZEMKARI_DESIGN_FACTS=build/dev/tests/web/design_facts.json resume_test.py --site build/web/site
       --transcripts tests/replay/transcripts --pinned tests/replay/snapshots/profitable_day-40.v1.bin --pinned-step 40
 
 Only the freeze needs Chromium's DevTools; every other check drives the page through
 WebDriver and its own scripts, as any browser's driver can."""
 
-import argparse
 import base64
 import io
 import pathlib
@@ -21,11 +20,9 @@ import sys
 
 from PIL import Image
 
-from browser_test import run_check
-from parity_test import Mismatch
-from parity_test import transcript as parity_transcript
+import page_checks
+from page_checks import Mismatch, arguments, run_in_chromium
 from zemkari_tools import page_driver
-from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 
 SCRIPT = "profitable_day"
 # Steps of SCRIPT: 40 holds 50 shares mid-day, 44 still does.
@@ -56,20 +53,6 @@ def js(driver, call, *args):
     return driver.execute_script(f"return window.__zemkariTest.{call};", *args)
 
 
-def play(driver, words):
-    name = words[0]
-    if name == "tick":
-        if js(driver, "fireNext()") is None:
-            raise Mismatch("no market clock to tick")
-    elif name == "start":
-        js(driver, "setTimeOfDay(arguments[0])", time_of_day(words[1]))
-        page_driver.button_by_caption(driver, BUTTONS[name]).click()
-    elif name in BUTTONS:
-        page_driver.button_by_caption(driver, BUTTONS[name]).click()
-    else:
-        page_driver.selector_item(driver, SHARE_CAPTION if name == "qty" else SPEED_CAPTION, int(words[1])).click()
-
-
 def check_step(driver, want, where):
     got = page_driver.board_state(driver)
     timers = [timer["ms"] for timer in got["timers"]]
@@ -83,7 +66,7 @@ def play_steps(driver, steps, expected, first, last):
     """Plays steps `first` to `last` (transcript numbering, step 1 the first command),
     checking each against the transcript."""
     for step in range(first, last + 1):
-        play(driver, steps[step - 1])
+        page_driver.play(driver, steps[step - 1])
         check_step(driver, expected[step], f"step {step} ({' '.join(steps[step - 1])})")
 
 
@@ -127,10 +110,12 @@ def reload(driver, freeze=False):
         raise Mismatch(f"the clock resumed with its next tick not one interval after the load: {due}, now {now}")
 
 
-def check_resume_mid_day(driver, url, transcripts, chromium):
+def check_resume_mid_day(driver, url, transcripts):
     """Mid-day with shares held, on a first day and on a later one: a freeze and a
     reload, then a plain reload, each leave the page as it was; the day then plays on to
     the transcript's end."""
+    # Freezing a page takes Chromium's DevTools; other browsers reload it plainly.
+    chromium = hasattr(driver, "execute_cdp_cmd")
     for script, freeze_at, reload_at in ((SCRIPT, FREEZE_AT, RELOAD_AT),
                                          (LATER_DAY, LATER_FREEZE_AT, LATER_RELOAD_AT)):
         steps, expected = transcript(transcripts, script)
@@ -156,7 +141,7 @@ def the_key(driver):
 def check_earlier_build(driver, url, steps, expected, pinned, pinned_step):
     """The snapshot an earlier build kept resumes in this one, and its day plays on."""
     page_driver.open_page(driver, url)
-    play(driver, ["qty", "1"])
+    page_driver.play(driver, ["qty", "1"])
     driver.execute_script("sessionStorage.setItem(arguments[0], arguments[1]);", the_key(driver),
                           base64.b64encode(pinned).decode())
     reload(driver)
@@ -181,13 +166,19 @@ def check_new_tab(driver, url, steps, expected):
         raise Mismatch("a new tab found the closed tab's game")
 
 
-def check_unreadable(driver, url, expected, notice):
+def check_unreadable(driver, url, expected):
     """A snapshot that cannot be read is dropped: a new game, the notice in the comment
     box, until the game writes there."""
+    page_driver.open_page(driver, url)
+    # The notice and the field the page shows it in, as the page names them.
+    notice = driver.execute_script("""
+        const form = document.querySelector('main');
+        const field = form.querySelector(`[data-field="${form.dataset.noticeField}"]`);
+        return { [field.id]: form.dataset.resumeDropped };""")
     for name, spoil in (("altered", lambda text: text[:12] + ("A" if text[12] != "A" else "B") + text[13:]),
                         ("cut short", lambda text: text[: len(text) // 2]), ("not base64", lambda text: "%" + text)):
         page_driver.open_page(driver, url)
-        play(driver, ["start", "09:00:15.000"])
+        page_driver.play(driver, ["start", "09:00:15.000"])
         key = the_key(driver)
         text = driver.execute_script("return sessionStorage.getItem(arguments[0]);", key)
         driver.execute_script("sessionStorage.setItem(arguments[0], arguments[1]);", key, spoil(text))
@@ -198,7 +189,7 @@ def check_unreadable(driver, url, expected, notice):
             raise Mismatch(f"{name}: {got['labels']} {got['buttons']} {got['timers']}")
         if driver.execute_script(STORED):
             raise Mismatch(f"{name}: the unreadable snapshot was kept")
-        play(driver, ["start", "09:00:15.000"])
+        page_driver.play(driver, ["start", "09:00:15.000"])
         check_step(driver, expected[1], f"{name}: the new game's start")
 
 
@@ -253,41 +244,21 @@ def check_failing_storage(driver, url, steps, expected):
 def transcript(transcripts, script):
     """The script's steps and its transcript's lines."""
     steps = steps_of(transcripts / f"{script}.script")
-    expected = parity_transcript(transcripts, script)
+    expected = page_checks.transcript(transcripts, script)
     if len(expected) != len(steps) + 1:
         raise SystemExit(f"{script}: {len(steps)} steps, {len(expected)} transcript lines")
     return steps, expected
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--transcripts", required=True)
-    parser.add_argument("--pinned", required=True)
-    parser.add_argument("--pinned-step", type=int, required=True)
-    args = parser.parse_args()
+    args = arguments("--transcripts", "--pinned", "--pinned-step")
     transcripts = pathlib.Path(args.transcripts)
     steps, expected = transcript(transcripts, SCRIPT)
-    failures = 0
-    with page_driver.served(args.site) as url, page_driver.chromium() as driver:
-        page_driver.fake_clock_and_timers(driver)
-        page_driver.open_page(driver, url)
-        # The notice and the field the page shows it in, as the page names them.
-        notice = driver.execute_script("""
-            const form = document.querySelector('main');
-            const field = form.querySelector(`[data-field="${form.dataset.noticeField}"]`);
-            return { [field.id]: form.dataset.resumeDropped };""")
-        # Freezing a page takes Chromium's DevTools; other browsers reload it plainly.
-        chromium = hasattr(driver, "execute_cdp_cmd")
-        checks = [(check_resume_mid_day, driver, url, transcripts, chromium),
-                  (check_earlier_build, driver, url, steps, expected, pathlib.Path(args.pinned).read_bytes(),
-                   args.pinned_step),
-                  (check_unreadable, driver, url, expected, notice), (check_hidden, driver, url, steps, expected),
-                  (check_failing_storage, driver, url, steps, expected), (check_new_tab, driver, url, steps, expected)]
-        for check, *arguments in checks:
-            failures += not run_check(check, *arguments)
-    print(f"{len(checks) - failures} passed, {failures} failed")
-    return 1 if failures else 0
+    return run_in_chromium(args.site, [
+        (check_resume_mid_day, transcripts),
+        (check_earlier_build, steps, expected, pathlib.Path(args.pinned).read_bytes(), int(args.pinned_step)),
+        (check_unreadable, expected), (check_hidden, steps, expected), (check_failing_storage, steps, expected),
+        (check_new_tab, steps, expected)])
 
 
 if __name__ == "__main__":

@@ -1,0 +1,56 @@
+"""What the browser page's tests share: their arguments, the transcripts they play, and
+running named checks in one headless Chromium with the test's clock and timers."""
+
+import argparse
+import json
+
+from selenium.common.exceptions import WebDriverException
+
+from zemkari_tools import page_driver
+
+
+class Mismatch(AssertionError):
+    pass
+
+
+def arguments(*names):
+    """The test's arguments, --site and each of `names`, all required."""
+    parser = argparse.ArgumentParser()
+    for name in ("--site", *names):
+        parser.add_argument(name, required=True)
+    return parser.parse_args()
+
+
+def commands(script_path):
+    """The commands of a script file, as lists of words."""
+    return page_driver.commands(script_path.read_text(encoding="utf-8"))
+
+
+def transcript(transcripts, name):
+    """The lines of the transcript `name`: the board as it opens, then after each step."""
+    return [json.loads(line) for line in (transcripts / f"{name}.jsonl").read_text().splitlines()]
+
+
+def run_check(check, *arguments):
+    """Runs one check and tells its outcome; returns whether it passed."""
+    try:
+        check(*arguments)
+        print(f"ok   {check.__name__}")
+        return True
+    except (AssertionError, WebDriverException) as error:
+        print(f"FAIL {check.__name__}: {error}")
+        return False
+
+
+def run_in_chromium(site, checks):
+    """Runs each of `checks`, (check, *arguments), as check(driver, url, *arguments) in
+    one headless Chromium whose pages have the test's clock and timers and count their
+    taps, the site served at `url`; returns the test's exit status."""
+    failures = 0
+    with page_driver.served(site) as url, page_driver.chromium() as driver:
+        page_driver.fake_clock_and_timers(driver)
+        page_driver.log_taps(driver)
+        for check, *rest in checks:
+            failures += not run_check(check, driver, url, *rest)
+    print(f"{len(checks) - failures} passed, {failures} failed")
+    return 1 if failures else 0
