@@ -15,7 +15,6 @@ compared with the one the same engine drew at the desktop's size.
 (WebKitGTK under tools/with-xvfb.sh)"""
 
 import io
-import json
 import os
 import pathlib
 import subprocess
@@ -26,7 +25,7 @@ import time
 from PIL import Image
 from selenium.common.exceptions import TimeoutException, WebDriverException
 
-from page_checks import Mismatch, arguments, commands, transcript
+from page_checks import Mismatch, arguments, colour_names, commands, transcript
 from zemkari_tools import engines, page_driver
 from zemkari_tools.page_driver import caption, design, time_of_day
 
@@ -47,19 +46,16 @@ BY_KEYS = ("several_days", "game_speed", "refused_buys")
 
 
 def keys(word):
-    """The keys, as WebDriver names them, of the button the script word `word` presses:
-    "Shift+F5" is Shift and F5."""
-    return tuple({"Shift": engines.SHIFT, "F5": engines.F5}.get(key, key.lower())
-                 for key in design()["buttons"][word]["key"].split("+"))
+    """The keys, as WebDriver names them, of the button `word` presses: "Shift+F5"."""
+    return [{"Shift": engines.SHIFT, "F5": engines.F5}.get(key, key.lower())
+            for key in design()["buttons"][word]["key"].split("+")]
 
 
 def playable(words):
     """Whether a player can give the page the command: not the window system refusing a
     timer or an interval, not selecting no item, not a line that is no command."""
-    name, *rest = words
-    if name in design()["selectors"]:
-        return len(rest) == 1 and rest[0].isdigit() and int(rest[0]) < len(design()["selectors"][name]["items"])
-    return name in design()["buttons"] or name == "tick"
+    items = len(design()["selectors"].get(words[0], {}).get("items", []))
+    return words[0] in (*design()["buttons"], "tick") or words[1:] in ([str(i)] for i in range(items))
 
 
 # The time a player takes to act (arguments[0] milliseconds) passes; returns the input
@@ -102,9 +98,8 @@ class Player:
     """Plays one script on a freshly loaded page, by mouse, by keyboard or by touch,
     checking each step against the expected transcript."""
 
-    def __init__(self, engine, url, expected, by_keys, colour_names, by_taps=False):
+    def __init__(self, engine, url, expected, by_keys, by_taps=False):
         self.engine = engine
-        self.colour_names = colour_names
         self.expected = expected
         self.by_keys = by_keys
         self.by_taps = by_taps
@@ -117,12 +112,9 @@ class Player:
         self.shown = set()
         self.check("(opening)")
 
-    def js(self, call, *args):
-        return self.engine.execute_script(f"return window.__zemkariTest.{call};", *args)
-
     def check(self, command):
         want = self.expected[self.step]
-        got = page_driver.board_state(self.engine, self.colour_names)
+        got = page_driver.board_state(self.engine, colour_names())
         self.shown |= {(got["weights"][name], text) for name, text in got["labels"].items()}
         where = f"step {self.step} ({command})"
         for kind in ("labels", "buttons"):
@@ -222,8 +214,9 @@ class Player:
             return
         if name == "start":
             # The clock moves on to the next time it reads that time of the day.
-            now = self.js("timeOfDay()")
-            self.js("passTime(arguments[0])", (time_of_day(words[1]) - now - CLICK_PAUSE) % DAY)
+            now = page_driver.test_clock(self.engine, "timeOfDay()")
+            page_driver.test_clock(self.engine, "passTime(arguments[0])",
+                                   (time_of_day(words[1]) - now - CLICK_PAUSE) % DAY)
             self.button(name)
         elif name in design()["buttons"]:
             self.button(name)
@@ -232,19 +225,8 @@ class Player:
         else:
             raise Mismatch(f"unknown command {command}")
         if not timer_on and self.expected[self.step]["timer"]["on"]:
-            self.anchor = self.js("timeOfDay()")
+            self.anchor = page_driver.test_clock(self.engine, "timeOfDay()")
         self.check(command)
-
-
-def window_colours(chart_reference):
-    """Each colour the game writes, as the window shows it in CSS notation, to its name."""
-    out = subprocess.run([chart_reference, "--colours"], capture_output=True, text=True, check=True,
-                         env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
-    shown = json.loads(out)
-    names = {f"rgb({r}, {g}, {b})": name for name, (r, g, b) in shown.items()}
-    if len(names) != len(shown):
-        raise SystemExit(f"the window shows two colours alike, which the page could not tell apart: {shown}")
-    return names
 
 
 def green(pixel):
@@ -310,7 +292,7 @@ class FontFaces:
             raise Mismatch(f"{where}: characters missing from the font: {sorted(missing)}")
 
 
-def play_script(engine, url, script, how, faces, chart, colour_names):
+def play_script(engine, url, script, how, faces, chart):
     """Plays one transcript's script by "mouse", "keys" or "taps" (on a phone: "taps" or
     "phone", clicked) and checks every step,
     the fonts and the chart: against the window's (a PNG file), or against the page's
@@ -320,7 +302,7 @@ def play_script(engine, url, script, how, faces, chart, colour_names):
     expected = transcript(script.parent, script.stem)
     started = time.monotonic()
     try:
-        player = Player(engine, url, expected, how == "keys", colour_names, by_taps=how == "taps")
+        player = Player(engine, url, expected, how == "keys", by_taps=how == "taps")
         for words in commands(script):
             player.play(words)
         if player.step != len(expected):
@@ -357,7 +339,6 @@ def main():
     if not played:
         raise SystemExit("no transcript to play")
     faces = FontFaces(args.site)
-    colour_names = window_colours(args.chart_reference)
     by_keys = [transcripts / f"{name}.script" for name in BY_KEYS]
     phone = PHONES[args.engine]
     started = time.monotonic()
@@ -371,7 +352,7 @@ def main():
 
         def play(engine, script, how, chart):
             nonlocal failures
-            drawn = play_script(engine, url, script, how, faces, chart, colour_names)
+            drawn = play_script(engine, url, script, how, faces, chart)
             failures += drawn is None
             return drawn
 

@@ -21,7 +21,7 @@ import sys
 from PIL import Image
 
 import page_checks
-from page_checks import Mismatch, arguments, run_in_chromium
+from page_checks import Mismatch, arguments, check_board, run_in_chromium
 from zemkari_tools import page_driver
 
 SCRIPT = "profitable_day"
@@ -40,24 +40,9 @@ return [...document.querySelectorAll('main [role=radiogroup]')].map(
 """
 
 
-def steps_of(script_path):
-    """The script's commands one step each: `tick N` as N ticks."""
-    steps = []
-    for words in page_driver.commands(script_path.read_text(encoding="utf-8")):
-        count = int(words[1]) if words[0] == "tick" and len(words) > 1 else 1
-        steps += [words[:1] if words[0] == "tick" else words] * count
-    return steps
-
-
-def js(driver, call, *args):
-    return driver.execute_script(f"return window.__zemkariTest.{call};", *args)
-
-
 def check_step(driver, want, where):
-    got = page_driver.board_state(driver)
+    got = check_board(driver, want, where)
     timers = [timer["ms"] for timer in got["timers"]]
-    if got["labels"] != want["labels"] or got["buttons"] != want["buttons"]:
-        raise Mismatch(f"{where}: {got['labels']} {got['buttons']}\n  transcript: {want['labels']} {want['buttons']}")
     if timers != ([want["timer"]["interval"]] if want["timer"]["on"] else []):
         raise Mismatch(f"{where}: market clock {got['timers']}, transcript {want['timer']}")
 
@@ -104,8 +89,8 @@ def reload(driver, freeze=False):
     else:
         driver.refresh()
     page_driver.wait_for_core(driver)
-    now = js(driver, "timeOfDay()")
-    due = [timer["due"] - timer["ms"] for timer in js(driver, "repeating()")]
+    now = page_driver.test_clock(driver, "timeOfDay()")
+    due = [timer["due"] - timer["ms"] for timer in page_driver.test_clock(driver, "repeating()")]
     if any(start != now for start in due):
         raise Mismatch(f"the clock resumed with its next tick not one interval after the load: {due}, now {now}")
 
@@ -209,13 +194,13 @@ def check_hidden(driver, url, steps, expected):
     play_steps(driver, steps, expected, 1, FREEZE_AT)
     interval = expected[FREEZE_AT]["timer"]["interval"]
     driver.execute_script(SHOW, True)
-    js(driver, "passTime(arguments[0])", 10 * interval)
-    if js(driver, "fireNext()") is not None:
+    page_driver.test_clock(driver, "passTime(arguments[0])", 10 * interval)
+    if page_driver.test_clock(driver, "fireNext()") is not None:
         raise Mismatch("a hidden page ticked")
     check_step(driver, dict(expected[FREEZE_AT], timer={"on": False}), "hidden")
     driver.execute_script(SHOW, False)
-    shown = js(driver, "timeOfDay()")
-    fired = js(driver, "fireNext()")
+    shown = page_driver.test_clock(driver, "timeOfDay()")
+    fired = page_driver.test_clock(driver, "fireNext()")
     if fired != shown + interval:
         raise Mismatch(f"shown at {shown} ms, the next tick came at {fired} ms, not a whole interval later")
     check_step(driver, expected[FREEZE_AT + 1], "the first tick once shown")
@@ -242,8 +227,12 @@ def check_failing_storage(driver, url, steps, expected):
 
 
 def transcript(transcripts, script):
-    """The script's steps and its transcript's lines."""
-    steps = steps_of(transcripts / f"{script}.script")
+    """The script's commands one step each (`tick N` as N ticks), and its transcript's
+    lines."""
+    steps = []
+    for words in page_checks.commands(transcripts / f"{script}.script"):
+        count = int(words[1]) if words[0] == "tick" and len(words) > 1 else 1
+        steps += [words[:1] if words[0] == "tick" else words] * count
     expected = page_checks.transcript(transcripts, script)
     if len(expected) != len(steps) + 1:
         raise SystemExit(f"{script}: {len(steps)} steps, {len(expected)} transcript lines")

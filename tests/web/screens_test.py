@@ -94,10 +94,7 @@ return { scroll: [scrollX, scrollY], places: [...document.querySelectorAll('main
 def emulate(driver, width, height, scale, kind, insets):
     """The browser as the device of `kind`: a touch screen of `width` x `height` CSS
     pixels, its safe-area insets (top, right, bottom, left) or none."""
-    page_driver.emulate_phone(driver, width, height, scale)
-    if kind == "touch laptop":
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": False})
+    page_driver.emulate_phone(driver, width, height, scale, mobile=kind != "touch laptop")
     top, right, bottom, left = insets or (0, 0, 0, 0)
     driver.execute_cdp_cmd("Emulation.setSafeAreaInsetsOverride",
                            {"insets": {"top": top, "right": right, "bottom": bottom, "left": left}})
@@ -160,7 +157,7 @@ class Day:
         self.driver = driver
         self.faults = []
         page_driver.open_page(driver, url)
-        driver.execute_script("window.__zemkariTest.setTimeOfDay(0)")
+        page_driver.test_clock(driver, "setTimeOfDay(0)")
 
     def tap(self, element, what):
         # In view first, as the player would scroll it there where the page scrolls.
@@ -184,8 +181,7 @@ class Day:
             self.tap(item, item.text)
 
     def ticks(self, count):
-        for _ in range(count):
-            self.driver.execute_script("window.__zemkariTest.fireNext()")
+        page_driver.play(self.driver, ["tick", str(count)])
 
 
 def check_screen(driver, url, width, height, scale, kind, insets, wanted):

@@ -5,7 +5,7 @@ when its core cannot load or stops, playing a day offline from its service worke
 taking a new build at the next load.
 
   PYTHONPATH=tools ZEMKARI_DESIGN_FACTS=build/dev/tests/web/design_facts.json site_test.py --site build/web/site
-      --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference"""
+      --transcripts tests/replay/transcripts"""
 
 import json
 import pathlib
@@ -20,10 +20,9 @@ from selenium.common.exceptions import JavascriptException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.wait import WebDriverWait
 
-from page_checks import Mismatch, arguments, commands, run_in_chromium, transcript
-from parity_test import FontFaces, Player, window_colours
+from page_checks import Mismatch, arguments, check_board, commands, run_in_chromium, transcript
+from parity_test import FontFaces, Player
 from zemkari_tools import engines, page_driver
-from zemkari_tools.page_driver import time_of_day
 
 # The page's sources, for the build's own tool that writes the service worker.
 WEB = pathlib.Path(__file__).resolve().parents[2] / "web"
@@ -66,9 +65,7 @@ def check_busy_until_core(driver, url, transcripts):
         page_driver.control(driver, "start").click()
         driver.execute_script("window.__releaseFrames()")
         wait_for_mark(driver, "zemkari-core")
-        got = page_driver.board_state(driver)
-        if got["labels"] != opening["labels"] or got["buttons"] != opening["buttons"]:
-            raise Mismatch(f"once the core is bound: {got['labels']} {got['buttons']}")
+        check_board(driver, opening, "once the core is bound")
         if driver.execute_script("return document.querySelector('main').hasAttribute('aria-busy')"):
             raise Mismatch("the board is still busy with its core bound")
     finally:
@@ -219,25 +216,20 @@ def check_core_failure(driver, _url, site, scratch, transcripts, faces):
             wasm.write_bytes(module)
             driver.find_element(By.CSS_SELECTOR, "#CoreFailure button").click()
             wait_for_mark(driver, "zemkari-core")
-            driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", time_of_day("09:00:15.000"))
-            page_driver.control(driver, "start").click()
-            got = page_driver.board_state(driver)
-            if got["labels"] != expected[1]["labels"] or got["buttons"] != expected[1]["buttons"]:
-                raise Mismatch(f"zemkari.wasm {name}, then restored: the market did not start: {got}")
+            page_driver.play(driver, ["start", "09:00:15.000"])
+            check_board(driver, expected[1], f"zemkari.wasm {name}, then restored: the market did not start")
     # A tick traps in the core, as it would on a fault of its own.
     driver.execute_script("TextDecoder.prototype.decode = () => { throw new WebAssembly.RuntimeError('unreachable'); };")
-    driver.execute_script("window.__zemkariTest.fireNext();")
+    page_driver.test_clock(driver, "fireNext()")
     shown = driver.execute_script(FAILURE)
     if shown["message"] != ["エラーでゲームが止まりました。"] or shown["enabled"] or page_driver.board_state(driver)["timers"]:
         raise Mismatch(f"after a trap: {shown}")
     driver.find_element(By.CSS_SELECTOR, "#CoreFailure button").click()
     wait_until(driver, "return performance.getEntriesByName('zemkari-core').length > 0;")
-    got = page_driver.board_state(driver)
-    if got["labels"] != expected[0]["labels"] or got["buttons"] != expected[0]["buttons"]:
-        raise Mismatch(f"trying again after a trap: {got}")
+    check_board(driver, expected[0], "trying again after a trap")
 
 
-def check_offline(driver, _url, site, scratch, transcripts, colour_names):
+def check_offline(driver, _url, site, scratch, transcripts):
     """After one visit, with its server stopped, the page loads again from its service
     worker and plays a whole day. The browser's HTTP cache is off, so that nothing else
     can answer."""
@@ -251,7 +243,7 @@ def check_offline(driver, _url, site, scratch, transcripts, colour_names):
         wait_for_cache(driver, build_of(folder))
         server.stop()
         expected = transcript(transcripts, "profitable_day")
-        player = Player(engines.Chromium(driver), url, expected, False, colour_names)
+        player = Player(engines.Chromium(driver), url, expected, False)
         for words in commands(transcripts / "profitable_day.script"):
             player.play(words)
         if player.step != len(expected):
@@ -299,14 +291,14 @@ def check_update(driver, _url, site, scratch, faces):
 
 
 def main():
-    args = arguments("--transcripts", "--chart-reference")
+    args = arguments("--transcripts")
     transcripts, faces = pathlib.Path(args.transcripts), FontFaces(args.site)
     with tempfile.TemporaryDirectory() as scratch:
         scratch = pathlib.Path(scratch)
         return run_in_chromium(args.site, [
             (check_busy_until_core, transcripts), (check_injected_script,), (check_installable, args.site, scratch),
             (check_core_failure, args.site, scratch, transcripts, faces),
-            (check_offline, args.site, scratch, transcripts, window_colours(args.chart_reference)),
+            (check_offline, args.site, scratch, transcripts),
             (check_update, args.site, scratch, faces)])
 
 

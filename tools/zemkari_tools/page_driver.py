@@ -27,11 +27,11 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 
 @functools.cache
 def design():
-    """What the window's design says of the page's controls, from the file the browser
-    tests' build writes (tests/web/design_facts.cpp) at ZEMKARI_DESIGN_FACTS: the
-    buttons and selectors by the script words that press them ("start", "qty"), with
-    their captions, keys and items; the title, the window's size, the fields'
-    descriptions."""
+    """What the window's design says the page shows, from the file the browser tests'
+    build writes (tests/web/chart_reference.cpp) at ZEMKARI_DESIGN_FACTS: the buttons
+    and selectors by the script words that press them ("start", "qty"), with their
+    captions, keys and items; the title, the window's size, the fields' descriptions,
+    the colours."""
     return json.loads(pathlib.Path(os.environ["ZEMKARI_DESIGN_FACTS"]).read_text(encoding="utf-8"))
 
 
@@ -280,6 +280,11 @@ def fake_clock_and_timers(driver):
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FAKE_CLOCK_AND_TIMERS})
 
 
+def test_clock(driver, call, *args):
+    """What `call` of the test's clock and timers returns, e.g. "fireNext()"."""
+    return driver.execute_script(f"return window.__zemkariTest.{call};", *args)
+
+
 def open_page(driver, url):
     """Loads the page with a new game and waits until the game's core is bound and its
     fonts are in. A game the tab kept from an earlier load, which the page resumes, is
@@ -327,11 +332,12 @@ def log_taps(driver):
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TAP_LOG})
 
 
-def emulate_phone(driver, width, height, scale=PHONE_SCALE):
+def emulate_phone(driver, width, height, scale=PHONE_SCALE, mobile=True):
     """From now on the browser is a phone's: a touch screen of `width` x `height` CSS
-    pixels at `scale` device pixels each, laying pages out by their viewport meta."""
+    pixels at `scale` device pixels each, laying pages out by their viewport meta (a
+    laptop's, not `mobile`, by the screen's size)."""
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                           {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
+                           {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
 
 
@@ -420,11 +426,11 @@ def play(driver, words, press=lambda element: element.click()):
     name = words[0]
     if name == "tick":
         for _ in range(int(words[1]) if len(words) > 1 else 1):
-            if driver.execute_script("return window.__zemkariTest.fireNext();") is None:
+            if test_clock(driver, "fireNext()") is None:
                 raise AssertionError("no market clock to tick")
         return
     if name == "start":
-        driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", time_of_day(words[1]))
+        test_clock(driver, "setTimeOfDay(arguments[0])", time_of_day(words[1]))
     if name not in design()["buttons"] and name not in design()["selectors"]:
         raise AssertionError(f"no player can do {' '.join(words)!r}")
     press(control(driver, name, int(words[1]) if name in design()["selectors"] else None))
