@@ -24,7 +24,6 @@ CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 
 
-
 @functools.cache
 def design():
     """What the window's design says the page shows, from the file the browser tests'
@@ -334,8 +333,8 @@ def log_taps(driver):
 
 def emulate_phone(driver, width, height, scale=PHONE_SCALE, mobile=True):
     """From now on the browser is a phone's: a touch screen of `width` x `height` CSS
-    pixels at `scale` device pixels each, laying pages out by their viewport meta (a
-    laptop's, not `mobile`, by the screen's size)."""
+    pixels at `scale` device pixels each, laying pages out by their viewport meta; or,
+    not `mobile`, a touch laptop's, which lays them out at the screen's width."""
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                            {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
