@@ -6,5 +6,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 build_web
+cmake --preset dev >/dev/null
+cmake --build --preset dev --target web_design_facts
 mkdir -p docs/screenshots
-browser_python tools/screenshots/page_scenes.py build/web/site tools/screenshots/scenes.txt docs/screenshots
+ZEMKARI_DESIGN_FACTS=build/dev/tests/web/design_facts.json browser_python tools/screenshots/page_scenes.py build/web/site tools/screenshots/scenes.txt docs/screenshots

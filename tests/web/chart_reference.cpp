@@ -1,48 +1,84 @@
-// Plays a replay script through the real window (offscreen) and writes its chart, the
-// picture the browser page's canvas must match: `web_chart_reference SCRIPT OUT.png`.
-// `web_chart_reference --colours` prints the colour the window gives a label for each
-// colour the game writes, by its name in the replay tool's output, as JSON
-// ({"red": [255, 0, 0], ...}): what the page's labels must show.
+// The window the browser page must match: `web_chart_reference SCRIPT OUT.png` plays a
+// replay script through the real window (offscreen) and writes its chart, the picture
+// the page's canvas must match; `web_chart_reference --facts OUT.json` writes what the
+// browser tests expect of the page from the window's design, so that they keep no copies.
 #include <QImage>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui_test_support.h"
 #include "window_script.h"
+#include "zemkari/design/keys.h"
+#include "zemkari/design/window.h"
 #include "zemkari/ui/price_chart.h"
 
 namespace {
 
-void PrintColours(zemkari::app::GameWindow& window) {
-    constexpr zemkari::LabelId kField = zemkari::LabelId::Comment;
+namespace design = zemkari::design;
+using design::ButtonId;
+using design::LabelId;
+using design::SelectorId;
+using Json = nlohmann::ordered_json;  // keys in the order written
+
+// The words of the replay scripts that click the buttons and pick a selector's item.
+constexpr std::array<std::pair<ButtonId, const char*>, zemkari::kCountOf<ButtonId>> kButtonWords = {
+    {{ButtonId::StartMarket, "start"}, {ButtonId::EndMarket, "end"}, {ButtonId::Buy, "buy"}, {ButtonId::Sell, "sell"}}};
+constexpr std::array<std::pair<SelectorId, const char*>, zemkari::kCountOf<SelectorId>> kSelectorWords = {
+    {{SelectorId::ShareQuantity, "qty"}, {SelectorId::GameSpeed, "speed"}}};
+
+// The fields a screen reader reads out as they change: what the game tells of the order,
+// the comment and the verdict on a trade; the prices and money it reads when asked.
+constexpr std::array kAnnounced = {LabelId::OrderStatus, LabelId::Comment, LabelId::ProfitIndicator};
+
+Json Facts(zemkari::app::GameWindow& window) {
+    Json facts = {{"title", design::kWindowTitle}, {"client", {design::kClientWidth, design::kClientHeight}}};
+    for (std::size_t i = 0; i < zemkari::kCountOf<LabelId>; ++i)
+        facts["descriptions"].push_back(design::Description(static_cast<LabelId>(i)));
+    for (const LabelId field : kAnnounced) facts["announced"].push_back(design::Description(field));
+    for (const auto& [button, word] : kButtonWords) {
+        facts["buttons"][word] = {{"caption", design::DesignOf(button).caption},
+                                  {"key", design::kButtonKeys[design::IndexOf(button)].key}};
+    }
+    for (const auto& [selector, word] : kSelectorWords) {
+        const design::SelectorDesign& layout = design::DesignOf(selector);
+        facts["selectors"][word]["caption"] = layout.title;
+        for (const design::SelectorItem& item : layout.items)
+            facts["selectors"][word]["items"].push_back({{"value", item.value}, {"caption", item.caption}});
+    }
+    for (const design::SpeedKey& key : design::kSpeedKeys) facts["speed_keys"][std::string(key.key)] = key.step;
+    // The colour the window gives a label for each the game writes, by its replay name.
+    constexpr LabelId kField = LabelId::Comment;
     const auto& label = zemkari::testing::Control<QLabel>(window, kField);
-    nlohmann::json colours = nlohmann::json::object();
-    for (const zemkari::Colour colour : zemkari::design::kColours) {
+    for (const zemkari::Colour colour : design::kColours) {
         window.Board().SetColour(kField, colour);
         const QColor shown = label.palette().color(QPalette::WindowText);
-        colours[std::string(zemkari::design::ColourName(colour))] = {shown.red(), shown.green(), shown.blue()};
+        facts["colours"][std::string(design::ColourName(colour))] = {shown.red(), shown.green(), shown.blue()};
     }
-    std::printf("%s\n", colours.dump().c_str());
+    return facts;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool colours = argc == 2 && std::string_view(argv[1]) == "--colours";
-    if (argc != 3 && !colours) {
-        std::fprintf(stderr, "usage: web_chart_reference SCRIPT OUT.png | --colours\n");
+    const bool facts = argc == 3 && std::string_view(argv[1]) == "--facts";
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: web_chart_reference SCRIPT OUT.png | --facts OUT.json\n");
         return 2;
     }
     int qtArgc = 1;
     zemkari::app::GameApplication application(qtArgc, argv);
     zemkari::FixedClock clock;
     zemkari::app::GameWindow window(clock);
-    if (colours) {
-        PrintColours(window);
-        return 0;
+    if (facts) {
+        std::ofstream out(argv[2]);
+        out << Facts(window).dump(2) << "\n";
+        out.close();
+        return out ? 0 : 1;
     }
     std::ifstream script(argv[1]);
     if (!script) {

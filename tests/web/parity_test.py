@@ -10,16 +10,14 @@ engine's driver makes a touch screen, clicked where it does not; there the chart
 compared with the one the same engine drew at the desktop's size. Two scripts reload the
 page mid-day: it resumes its game and plays on to the same end.
 
-  PYTHONPATH=tools parity_test.py --engine firefox --site build/web/site
+  PYTHONPATH=tools ZEMKARI_DESIGN_FACTS=build/dev/tests/web/design_facts.json
+      parity_test.py --engine firefox --site build/web/site
       --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference
 (WebKitGTK under tools/with-xvfb.sh)"""
 
-import argparse
 import io
-import json
 import os
 import pathlib
-import re
 import subprocess
 import sys
 import tempfile
@@ -28,17 +26,13 @@ import time
 from PIL import Image
 from selenium.common.exceptions import TimeoutException, WebDriverException
 
+from page_checks import Mismatch, arguments, colour_names, commands, transcript
 from zemkari_tools import engines, page_driver
-from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
+from zemkari_tools.page_driver import caption, design, time_of_day
 
 DAY = 86_400_000
 # What a player does between two clicks takes this long on the page's clock.
 CLICK_PAUSE = 10
-# The commands a player can give the page: not the window system refusing a timer or
-# an interval, not selecting no item (the selectors hold 7 and 5 items), not a line
-# that is no command.
-PLAYABLE = re.compile(r"(start \S+|end|buy|sell|tick( \d+)?|qty [0-6]|speed [0-4])")
-SURFACE = (239, 239, 239)
 # The screens the scripts are played on: width and height in CSS pixels, density. On a
 # phone fingers tap where the engine's driver makes a touch screen. WebKitGTK's driver
 # sizes MiniBrowser's window, no narrower than its toolbar (447 CSS pixels), under a
@@ -50,27 +44,22 @@ PHONES = {"chromium": (*page_driver.PHONE, page_driver.PHONE_SCALE),
 # Three scripts again from the keyboard: every key (the speed keys in game_speed), and B
 # while buying is off.
 BY_KEYS = ("several_days", "game_speed", "refused_buys")
-KEYS = {"start": (engines.F5,), "end": (engines.SHIFT, engines.F5), "buy": ("b",), "sell": ("s",)}
 # The page is thrown away and loaded again in its tab after these steps, mid-day with
 # shares held: on a first day, and on a third whose chart still shows the second's line.
 RELOAD_AFTER = {"profitable_day": 40, "several_days": 150}
 
 
-class Mismatch(AssertionError):
-    pass
+def keys(word):
+    """The keys, as WebDriver names them, of the button `word` presses: "Shift+F5"."""
+    return [{"Shift": engines.SHIFT, "F5": engines.F5}.get(key, key.lower())
+            for key in design()["buttons"][word]["key"].split("+")]
 
 
-def commands(script_path):
-    """The commands of a script file, as lists of words."""
-    return page_driver.commands(script_path.read_text(encoding="utf-8"))
-
-
-def playable(script_path):
-    return all(PLAYABLE.fullmatch(" ".join(words)) for words in commands(script_path))
-
-
-def transcript(transcripts, name):
-    return [json.loads(line) for line in (transcripts / f"{name}.jsonl").read_text().splitlines()]
+def playable(words):
+    """Whether a player can give the page the command: not the window system refusing a
+    timer or an interval, not selecting no item, not a line that is no command."""
+    items = len(design()["selectors"].get(words[0], {}).get("items", []))
+    return words[0] in (*design()["buttons"], "tick") or words[1:] in ([str(i)] for i in range(items))
 
 
 # The time a player takes to act (arguments[0] milliseconds) passes; returns the input
@@ -113,9 +102,8 @@ class Player:
     """Plays one script on a freshly loaded page, by mouse, by keyboard or by touch,
     checking each step against the expected transcript."""
 
-    def __init__(self, engine, url, expected, by_keys, colour_names, by_taps=False):
+    def __init__(self, engine, url, expected, by_keys, by_taps=False):
         self.engine = engine
-        self.colour_names = colour_names
         self.expected = expected
         self.by_keys = by_keys
         self.by_taps = by_taps
@@ -128,12 +116,9 @@ class Player:
         self.shown = set()
         self.check("(opening)")
 
-    def js(self, call, *args):
-        return self.engine.execute_script(f"return window.__zemkariTest.{call};", *args)
-
     def check(self, command):
         want = self.expected[self.step]
-        got = page_driver.board_state(self.engine, self.colour_names)
+        got = page_driver.board_state(self.engine, colour_names())
         self.shown |= {(got["weights"][name], text) for name, text in got["labels"].items()}
         where = f"step {self.step} ({command})"
         for kind in ("labels", "buttons"):
@@ -190,35 +175,34 @@ class Player:
 
     def button(self, command):
         if self.by_keys:
-            self.press(*KEYS[command])
+            self.press(*keys(command))
         else:
-            self.click(BUTTONS[command])
+            self.click(caption(command))
 
-    def select(self, caption, index):
+    def select(self, word, index):
         if not self.by_keys:
-            self.click(caption, index)
+            self.click(caption(word), index)
             return
-        selector = self.engine.execute_script(SELECTOR, caption)
-        if caption == SHARE_CAPTION:
+        values = [item["value"] for item in design()["selectors"][word]["items"]]
+        if word == "qty":
             # The digit keys pick the share counts fewest first.
-            counts = [int(re.sub(r"\D", "", text)) for text in selector["texts"]]
-            self.press(str(sorted(counts).index(counts[index]) + 1))
+            self.press(str(sorted(values).index(values[index]) + 1))
             return
-        # + and - step the speed faster and slower, one item a press: each press must
-        # land on the next speed that way.
-        texts = selector["texts"]
-        speeds = [float(re.sub(r"[^\d.]", "", text)) for text in texts]
-        fastest_first = sorted(range(len(speeds)), key=lambda i: speeds[i])
-        for _ in range(len(speeds)):
-            current = self.engine.execute_script(SELECTOR, caption)["checked"]
+        # The speed keys step the speed slower (+1) and faster (-1), one item a press:
+        # each press must land on the next speed that way, the intervals shortest first.
+        step_keys = {step: key for key, step in reversed(design()["speed_keys"].items())}  # each step's first
+        texts = self.engine.execute_script(SELECTOR, caption(word))["texts"]
+        fastest_first = sorted(range(len(values)), key=lambda i: values[i])
+        for _ in range(len(values)):
+            current = self.engine.execute_script(SELECTOR, caption(word))["checked"]
             if current == index:
                 return
-            key, step = ("-", 1) if speeds[index] > speeds[current] else ("+", -1)
+            step = 1 if values[index] > values[current] else -1
             want = fastest_first[fastest_first.index(current) + step]
-            self.press(key)
-            checked = self.engine.execute_script(SELECTOR, caption)["checked"]
+            self.press(step_keys[step])
+            checked = self.engine.execute_script(SELECTOR, caption(word))["checked"]
             if checked != want:
-                raise Mismatch(f"{key} went from {texts[current]} to {texts[checked]}, not {texts[want]}")
+                raise Mismatch(f"{step_keys[step]} went from {texts[current]} to {texts[checked]}, not {texts[want]}")
         raise Mismatch(f"the speed keys never reached item {index}")
 
     def tick(self, command):
@@ -243,31 +227,19 @@ class Player:
             return
         if name == "start":
             # The clock moves on to the next time it reads that time of the day.
-            now = self.js("timeOfDay()")
-            self.js("passTime(arguments[0])", (time_of_day(words[1]) - now - CLICK_PAUSE) % DAY)
+            now = page_driver.test_clock(self.engine, "timeOfDay()")
+            page_driver.test_clock(self.engine, "passTime(arguments[0])",
+                                   (time_of_day(words[1]) - now - CLICK_PAUSE) % DAY)
             self.button(name)
-        elif name in BUTTONS:
+        elif name in design()["buttons"]:
             self.button(name)
-        elif name == "qty":
-            self.select(SHARE_CAPTION, int(words[1]))
-        elif name == "speed":
-            self.select(SPEED_CAPTION, int(words[1]))
+        elif name in design()["selectors"]:
+            self.select(name, int(words[1]))
         else:
             raise Mismatch(f"unknown command {command}")
         if not timer_on and self.expected[self.step]["timer"]["on"]:
-            self.anchor = self.js("timeOfDay()")
+            self.anchor = page_driver.test_clock(self.engine, "timeOfDay()")
         self.check(command)
-
-
-def window_colours(chart_reference):
-    """Each colour the game writes, as the window shows it in CSS notation, to its name."""
-    out = subprocess.run([chart_reference, "--colours"], capture_output=True, text=True, check=True,
-                         env={**os.environ, "QT_QPA_PLATFORM": "offscreen"}).stdout
-    shown = json.loads(out)
-    names = {f"rgb({r}, {g}, {b})": name for name, (r, g, b) in shown.items()}
-    if len(names) != len(shown):
-        raise SystemExit(f"the window shows two colours alike, which the page could not tell apart: {shown}")
-    return names
 
 
 def green(pixel):
@@ -309,12 +281,13 @@ def compare_charts(page_png, reference_png, name, scaled=False):
         stray = [p for p in mask if not near(p, other, 2 if scaled else 1)]
         if stray:
             raise Mismatch(f"{name}: {len(stray)} green pixels of the {what}'s chart have no match, e.g. {stray[:5]}")
-    # Outside the line both show the surface: the first end of the market blanks it.
-    data = page.load()
+    # Outside the line both show the surface, the reference's commonest colour: the
+    # first end of the market blanks it.
+    data, surface = page.load(), max(reference.convert("RGB").getcolors(reference.width * reference.height))[1]
     odd = [(x, y) for (x, y) in [(404, 2), (2, 318), (200, 5)]
-           if (x, y) not in page_green and data[int((x + 0.5) * ratio_x), int((y + 0.5) * ratio_y)] != SURFACE]
+           if (x, y) not in page_green and data[int((x + 0.5) * ratio_x), int((y + 0.5) * ratio_y)] != surface]
     if odd:
-        raise Mismatch(f"{name}: the chart's surface is not the button face at {odd}")
+        raise Mismatch(f"{name}: the chart's surface is not the reference's {surface} at {odd}")
 
 
 class FontFaces:
@@ -332,17 +305,17 @@ class FontFaces:
             raise Mismatch(f"{where}: characters missing from the font: {sorted(missing)}")
 
 
-def play_script(engine, url, script, how, faces, chart, colour_names):
+def play_script(engine, url, script, how, faces, chart):
     """Plays one transcript's script by "mouse", "keys" or "taps" (on a phone: "taps" or
     "phone", clicked) and checks every step,
     the fonts and the chart: against the window's (a PNG file), or against the page's
     chart at the desktop's size (PNG bytes; None where it failed), scaled. Returns the page's chart as PNG
     bytes, None on a failure."""
     name = script.stem + ("" if how == "mouse" else f" ({how})")
-    expected = [json.loads(line) for line in script.with_suffix(".jsonl").read_text().splitlines()]
+    expected = transcript(script.parent, script.stem)
     started = time.monotonic()
     try:
-        player = Player(engine, url, expected, how == "keys", colour_names, by_taps=how == "taps")
+        player = Player(engine, url, expected, how == "keys", by_taps=how == "taps")
         reload_after = RELOAD_AFTER.get(script.stem)
         for words in commands(script):
             player.play(words)
@@ -376,20 +349,13 @@ def check_screen(engine, url, screen):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--engine", required=True, choices=engines.NAMES)
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--transcripts", required=True)
-    parser.add_argument("--chart-reference", required=True)
-    args = parser.parse_args()
-
+    args = arguments("--engine", "--transcripts", "--chart-reference")
     transcripts = pathlib.Path(args.transcripts)
     scripts = sorted(transcripts.glob("*.script"))
-    played = [s for s in scripts if playable(s)]
+    played = [s for s in scripts if all(playable(words) for words in commands(s))]
     if not played:
         raise SystemExit("no transcript to play")
     faces = FontFaces(args.site)
-    colour_names = window_colours(args.chart_reference)
     by_keys = [transcripts / f"{name}.script" for name in BY_KEYS]
     phone = PHONES[args.engine]
     started = time.monotonic()
@@ -403,7 +369,7 @@ def main():
 
         def play(engine, script, how, chart):
             nonlocal failures
-            drawn = play_script(engine, url, script, how, faces, chart, colour_names)
+            drawn = play_script(engine, url, script, how, faces, chart)
             failures += drawn is None
             return drawn
 

@@ -7,13 +7,12 @@ new tab starts a new game; a snapshot that cannot be read gives a new game and a
 in the comment box; a hidden page does not tick and waits a whole interval once shown;
 and storage that fails keeps nothing and spoils nothing.
 
-  PYTHONPATH=tools resume_test.py --site build/web/site
+  PYTHONPATH=tools ZEMKARI_DESIGN_FACTS=build/dev/tests/web/design_facts.json resume_test.py --site build/web/site
       --transcripts tests/replay/transcripts --pinned tests/replay/snapshots/profitable_day-40.v1.bin --pinned-step 40
 
 Only the freeze needs Chromium's DevTools; every other check drives the page through
 WebDriver and its own scripts, as any browser's driver can."""
 
-import argparse
 import base64
 import io
 import pathlib
@@ -21,11 +20,9 @@ import sys
 
 from PIL import Image
 
-from browser_test import run_check
-from parity_test import Mismatch
-from parity_test import transcript as parity_transcript
+import page_checks
+from page_checks import Mismatch, arguments, check_board, run_in_chromium
 from zemkari_tools import page_driver
-from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
 
 SCRIPT = "profitable_day"
 # Steps of SCRIPT: 40 holds 50 shares mid-day, 44 still does.
@@ -43,38 +40,9 @@ return [...document.querySelectorAll('main [role=radiogroup]')].map(
 """
 
 
-def steps_of(script_path):
-    """The script's commands one step each: `tick N` as N ticks."""
-    steps = []
-    for words in page_driver.commands(script_path.read_text(encoding="utf-8")):
-        count = int(words[1]) if words[0] == "tick" and len(words) > 1 else 1
-        steps += [words[:1] if words[0] == "tick" else words] * count
-    return steps
-
-
-def js(driver, call, *args):
-    return driver.execute_script(f"return window.__zemkariTest.{call};", *args)
-
-
-def play(driver, words):
-    name = words[0]
-    if name == "tick":
-        if js(driver, "fireNext()") is None:
-            raise Mismatch("no market clock to tick")
-    elif name == "start":
-        js(driver, "setTimeOfDay(arguments[0])", time_of_day(words[1]))
-        page_driver.button_by_caption(driver, BUTTONS[name]).click()
-    elif name in BUTTONS:
-        page_driver.button_by_caption(driver, BUTTONS[name]).click()
-    else:
-        page_driver.selector_item(driver, SHARE_CAPTION if name == "qty" else SPEED_CAPTION, int(words[1])).click()
-
-
 def check_step(driver, want, where):
-    got = page_driver.board_state(driver)
+    got = check_board(driver, want, where)
     timers = [timer["ms"] for timer in got["timers"]]
-    if got["labels"] != want["labels"] or got["buttons"] != want["buttons"]:
-        raise Mismatch(f"{where}: {got['labels']} {got['buttons']}\n  transcript: {want['labels']} {want['buttons']}")
     if timers != ([want["timer"]["interval"]] if want["timer"]["on"] else []):
         raise Mismatch(f"{where}: market clock {got['timers']}, transcript {want['timer']}")
 
@@ -83,7 +51,7 @@ def play_steps(driver, steps, expected, first, last):
     """Plays steps `first` to `last` (transcript numbering, step 1 the first command),
     checking each against the transcript."""
     for step in range(first, last + 1):
-        play(driver, steps[step - 1])
+        page_driver.play(driver, steps[step - 1])
         check_step(driver, expected[step], f"step {step} ({' '.join(steps[step - 1])})")
 
 
@@ -121,16 +89,18 @@ def reload(driver, freeze=False):
     else:
         driver.refresh()
     page_driver.wait_for_core(driver)
-    now = js(driver, "timeOfDay()")
-    due = [timer["due"] - timer["ms"] for timer in js(driver, "repeating()")]
+    now = page_driver.test_clock(driver, "timeOfDay()")
+    due = [timer["due"] - timer["ms"] for timer in page_driver.test_clock(driver, "repeating()")]
     if any(start != now for start in due):
         raise Mismatch(f"the clock resumed with its next tick not one interval after the load: {due}, now {now}")
 
 
-def check_resume_mid_day(driver, url, transcripts, chromium):
+def check_resume_mid_day(driver, url, transcripts):
     """Mid-day with shares held, on a first day and on a later one: a freeze and a
     reload, then a plain reload, each leave the page as it was; the day then plays on to
     the transcript's end."""
+    # Freezing a page takes Chromium's DevTools; other browsers reload it plainly.
+    chromium = hasattr(driver, "execute_cdp_cmd")
     for script, freeze_at, reload_at in ((SCRIPT, FREEZE_AT, RELOAD_AT),
                                          (LATER_DAY, LATER_FREEZE_AT, LATER_RELOAD_AT)):
         steps, expected = transcript(transcripts, script)
@@ -156,7 +126,7 @@ def the_key(driver):
 def check_earlier_build(driver, url, steps, expected, pinned, pinned_step):
     """The snapshot an earlier build kept resumes in this one, and its day plays on."""
     page_driver.open_page(driver, url)
-    play(driver, ["qty", "1"])
+    page_driver.play(driver, ["qty", "1"])
     driver.execute_script("sessionStorage.setItem(arguments[0], arguments[1]);", the_key(driver),
                           base64.b64encode(pinned).decode())
     reload(driver)
@@ -181,13 +151,19 @@ def check_new_tab(driver, url, steps, expected):
         raise Mismatch("a new tab found the closed tab's game")
 
 
-def check_unreadable(driver, url, expected, notice):
+def check_unreadable(driver, url, expected):
     """A snapshot that cannot be read is dropped: a new game, the notice in the comment
     box, until the game writes there."""
+    page_driver.open_page(driver, url)
+    # The notice and the field the page shows it in, as the page names them.
+    notice = driver.execute_script("""
+        const form = document.querySelector('main');
+        const field = form.querySelector(`[data-field="${form.dataset.noticeField}"]`);
+        return { [field.id]: form.dataset.resumeDropped };""")
     for name, spoil in (("altered", lambda text: text[:12] + ("A" if text[12] != "A" else "B") + text[13:]),
                         ("cut short", lambda text: text[: len(text) // 2]), ("not base64", lambda text: "%" + text)):
         page_driver.open_page(driver, url)
-        play(driver, ["start", "09:00:15.000"])
+        page_driver.play(driver, ["start", "09:00:15.000"])
         key = the_key(driver)
         text = driver.execute_script("return sessionStorage.getItem(arguments[0]);", key)
         driver.execute_script("sessionStorage.setItem(arguments[0], arguments[1]);", key, spoil(text))
@@ -198,7 +174,7 @@ def check_unreadable(driver, url, expected, notice):
             raise Mismatch(f"{name}: {got['labels']} {got['buttons']} {got['timers']}")
         if driver.execute_script(STORED):
             raise Mismatch(f"{name}: the unreadable snapshot was kept")
-        play(driver, ["start", "09:00:15.000"])
+        page_driver.play(driver, ["start", "09:00:15.000"])
         check_step(driver, expected[1], f"{name}: the new game's start")
 
 
@@ -218,13 +194,13 @@ def check_hidden(driver, url, steps, expected):
     play_steps(driver, steps, expected, 1, FREEZE_AT)
     interval = expected[FREEZE_AT]["timer"]["interval"]
     driver.execute_script(SHOW, True)
-    js(driver, "passTime(arguments[0])", 10 * interval)
-    if js(driver, "fireNext()") is not None:
+    page_driver.test_clock(driver, "passTime(arguments[0])", 10 * interval)
+    if page_driver.test_clock(driver, "fireNext()") is not None:
         raise Mismatch("a hidden page ticked")
     check_step(driver, dict(expected[FREEZE_AT], timer={"on": False}), "hidden")
     driver.execute_script(SHOW, False)
-    shown = js(driver, "timeOfDay()")
-    fired = js(driver, "fireNext()")
+    shown = page_driver.test_clock(driver, "timeOfDay()")
+    fired = page_driver.test_clock(driver, "fireNext()")
     if fired != shown + interval:
         raise Mismatch(f"shown at {shown} ms, the next tick came at {fired} ms, not a whole interval later")
     check_step(driver, expected[FREEZE_AT + 1], "the first tick once shown")
@@ -251,43 +227,27 @@ def check_failing_storage(driver, url, steps, expected):
 
 
 def transcript(transcripts, script):
-    """The script's steps and its transcript's lines."""
-    steps = steps_of(transcripts / f"{script}.script")
-    expected = parity_transcript(transcripts, script)
+    """The script's commands one step each (`tick N` as N ticks), and its transcript's
+    lines."""
+    steps = []
+    for words in page_checks.commands(transcripts / f"{script}.script"):
+        count = int(words[1]) if words[0] == "tick" and len(words) > 1 else 1
+        steps += [words[:1] if words[0] == "tick" else words] * count
+    expected = page_checks.transcript(transcripts, script)
     if len(expected) != len(steps) + 1:
         raise SystemExit(f"{script}: {len(steps)} steps, {len(expected)} transcript lines")
     return steps, expected
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--transcripts", required=True)
-    parser.add_argument("--pinned", required=True)
-    parser.add_argument("--pinned-step", type=int, required=True)
-    args = parser.parse_args()
+    args = arguments("--transcripts", "--pinned", "--pinned-step")
     transcripts = pathlib.Path(args.transcripts)
     steps, expected = transcript(transcripts, SCRIPT)
-    failures = 0
-    with page_driver.served(args.site) as url, page_driver.chromium() as driver:
-        page_driver.fake_clock_and_timers(driver)
-        page_driver.open_page(driver, url)
-        # The notice and the field the page shows it in, as the page names them.
-        notice = driver.execute_script("""
-            const form = document.querySelector('main');
-            const field = form.querySelector(`[data-field="${form.dataset.noticeField}"]`);
-            return { [field.id]: form.dataset.resumeDropped };""")
-        # Freezing a page takes Chromium's DevTools; other browsers reload it plainly.
-        chromium = hasattr(driver, "execute_cdp_cmd")
-        checks = [(check_resume_mid_day, driver, url, transcripts, chromium),
-                  (check_earlier_build, driver, url, steps, expected, pathlib.Path(args.pinned).read_bytes(),
-                   args.pinned_step),
-                  (check_unreadable, driver, url, expected, notice), (check_hidden, driver, url, steps, expected),
-                  (check_failing_storage, driver, url, steps, expected), (check_new_tab, driver, url, steps, expected)]
-        for check, *arguments in checks:
-            failures += not run_check(check, *arguments)
-    print(f"{len(checks) - failures} passed, {failures} failed")
-    return 1 if failures else 0
+    return run_in_chromium(args.site, [
+        (check_resume_mid_day, transcripts),
+        (check_earlier_build, steps, expected, pathlib.Path(args.pinned).read_bytes(), int(args.pinned_step)),
+        (check_unreadable, expected), (check_hidden, steps, expected), (check_failing_storage, steps, expected),
+        (check_new_tab, steps, expected)])
 
 
 if __name__ == "__main__":

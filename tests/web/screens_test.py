@@ -9,9 +9,8 @@ on a tap at once, nothing under a safe-area inset, no type below 12 pixels, the 
 canvas at the screen's density, a tap moving nothing and focus visible for keyboard
 play. On the desktop screen the page is the window, control for control.
 
-  PYTHONPATH=tools screens_test.py --site build/web/site"""
+  PYTHONPATH=tools ZEMKARI_DESIGN_FACTS=build/dev/tests/web/design_facts.json screens_test.py --site build/web/site"""
 
-import argparse
 import io
 import re
 import sys
@@ -19,9 +18,9 @@ import sys
 from PIL import Image
 from selenium.webdriver.common.keys import Keys
 
+from page_checks import Mismatch, arguments, run_in_chromium
+from parity_test import compare_charts
 from zemkari_tools import page_driver
-from browser_test import Mismatch, compare_charts, run_check
-from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION
 
 # What a day needs in view: the quote board, the chart, the position, the selectors and
 # the buttons; and where the whole day must fit, the comment and the version line too.
@@ -95,10 +94,7 @@ return { scroll: [scrollX, scrollY], places: [...document.querySelectorAll('main
 def emulate(driver, width, height, scale, kind, insets):
     """The browser as the device of `kind`: a touch screen of `width` x `height` CSS
     pixels, its safe-area insets (top, right, bottom, left) or none."""
-    page_driver.emulate_phone(driver, width, height, scale)
-    if kind == "touch laptop":
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": False})
+    page_driver.emulate_phone(driver, width, height, scale, mobile=kind != "touch laptop")
     top, right, bottom, left = insets or (0, 0, 0, 0)
     driver.execute_cdp_cmd("Emulation.setSafeAreaInsetsOverride",
                            {"insets": {"top": top, "right": right, "bottom": bottom, "left": left}})
@@ -161,7 +157,7 @@ class Day:
         self.driver = driver
         self.faults = []
         page_driver.open_page(driver, url)
-        driver.execute_script("window.__zemkariTest.setTimeOfDay(0)")
+        page_driver.test_clock(driver, "setTimeOfDay(0)")
 
     def tap(self, element, what):
         # In view first, as the player would scroll it there where the page scrolls.
@@ -177,16 +173,15 @@ class Day:
             self.faults.append(f"a tap on {what} moved {'; '.join(moved[:3])}")
 
     def button(self, command):
-        self.tap(page_driver.button_by_caption(self.driver, BUTTONS[command]), BUTTONS[command])
+        self.tap(page_driver.control(self.driver, command), page_driver.caption(command))
 
-    def every_item(self, caption, count, last):
-        for index in [*range(count), last]:
-            item = page_driver.selector_item(self.driver, caption, index)
+    def every_item(self, word, last):
+        for index in [*range(len(page_driver.design()["selectors"][word]["items"])), last]:
+            item = page_driver.control(self.driver, word, index)
             self.tap(item, item.text)
 
     def ticks(self, count):
-        for _ in range(count):
-            self.driver.execute_script("window.__zemkariTest.fireNext()")
+        page_driver.play(self.driver, ["tick", str(count)])
 
 
 def check_screen(driver, url, width, height, scale, kind, insets, wanted):
@@ -197,8 +192,8 @@ def check_screen(driver, url, width, height, scale, kind, insets, wanted):
     day.button("start")
     rules = driver.execute_script(SCREEN)["comment"]
     day.ticks(2)
-    day.every_item(SHARE_CAPTION, 7, 0)
-    day.every_item(SPEED_CAPTION, 5, 1)
+    day.every_item("qty", 0)
+    day.every_item("speed", 1)
     day.button("buy")
     day.ticks(3)
     if wanted is SMALL:
@@ -348,27 +343,13 @@ def check_window_layout(driver, url):
                            {"width": 1280, "height": 800, "deviceScaleFactor": 1, "mobile": False})
     page_driver.open_page(driver, url)
     got = driver.execute_script(WINDOW_PLACES)
-    if got["form"] != [626, 545] or got["display"] != "block":
+    if got["form"] != page_driver.design()["client"] or got["display"] != "block":
         raise Mismatch(f"the window is {got['form']}, laid out as {got['display']}")
     if got["misplaced"] or got["unplaced"]:
         raise Mismatch(f"{len(got['misplaced'])} places differ from the window's: {got['misplaced'][:5]}; "
                        f"placed nowhere: {got['unplaced'][:5]}")
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--site", required=True)
-    args = parser.parse_args()
-    failures = 0
-    with page_driver.served(args.site) as url, page_driver.chromium() as driver:
-        page_driver.fake_clock_and_timers(driver)
-        page_driver.log_taps(driver)
-        for screen in SCREENS:
-            failures += not run_check(check_screen, driver, url, *screen)
-        for check in (check_turn, check_keyboard_focus, check_window_layout):
-            failures += not run_check(check, driver, url)
-    return 1 if failures else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_in_chromium(arguments().site, [*((check_screen, *screen) for screen in SCREENS), (check_turn,),
+                                                (check_keyboard_focus,), (check_window_layout,)]))

@@ -4,7 +4,8 @@ area: `page_scenes.py SITE SCENES OUTPUT_DIR` plays each scene of SCENES
 (tools/screenshots/scenes.txt) with the mouse on a freshly loaded page, at the scene's
 screen scale, and writes OUTPUT_DIR/web-NAME.png; then the day in progress of the scene
 "midday" on each touch screen of SCREENS, tapped, and writes its first screen to
-OUTPUT_DIR/SCREEN-midday.png. Needs tools/ on PYTHONPATH."""
+OUTPUT_DIR/SCREEN-midday.png. Needs tools/ on PYTHONPATH and the design's facts at
+ZEMKARI_DESIGN_FACTS (zemkari_tools.page_driver.design)."""
 
 import pathlib
 import sys
@@ -26,24 +27,6 @@ def scenes(path):
             yield name, int(scale), "".join(script).replace(";", "\n")
 
 
-def play(driver, words, press):
-    """Gives the page one command of a replay script, as a player would, pressing each
-    control with `press`, the market clock ticking on demand."""
-    name, value = words[0], words[1] if len(words) > 1 else None
-    if name == "start":
-        driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", page_driver.time_of_day(value))
-    if name in page_driver.BUTTONS:
-        press(page_driver.button_by_caption(driver, page_driver.BUTTONS[name]))
-    elif name == "tick":
-        for _ in range(int(value or 1)):
-            driver.execute_script("window.__zemkariTest.fireNext()")
-    elif name in ("qty", "speed"):
-        caption = page_driver.SHARE_CAPTION if name == "qty" else page_driver.SPEED_CAPTION
-        press(page_driver.selector_item(driver, caption, int(value)))
-    else:
-        raise SystemExit(f"no player can do {' '.join(words)!r}")
-
-
 def main():
     site, listed, output = sys.argv[1], sys.argv[2], pathlib.Path(sys.argv[3])
     by_scale = {}
@@ -56,7 +39,7 @@ def main():
                 for name, script in shots:
                     page_driver.open_page(driver, url)
                     for words in page_driver.commands(script):
-                        play(driver, words, lambda element: element.click())
+                        page_driver.play(driver, words)
                     # No focus ring in the picture, as in the window's.
                     driver.execute_script("document.activeElement.blur()")
                     target = output / f"web-{name}.png"
@@ -70,7 +53,7 @@ def main():
                 page_driver.emulate_phone(driver, width, height, scale)
                 page_driver.open_page(driver, url)
                 for words in page_driver.commands(script):
-                    play(driver, words, lambda element: page_driver.tap(driver, element))
+                    page_driver.play(driver, words, lambda element: page_driver.tap(driver, element))
                 driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0);")
                 target = output / f"{name}-{ON_SCREENS}.png"
                 driver.save_screenshot(str(target))

@@ -2,12 +2,13 @@
 system picks, Debian's headless Chromium driven through chromedriver, and the page's
 clock and timers replaced, before the page loads, by ones the caller sets and advances;
 optionally the browser of a phone, tapped as a finger taps; and the words of the replay
-scripts a player can give the page. Shared by the browser tests, the page's screenshots
-and its measurement."""
+scripts a player can give the page, with the captions of the controls they name. Shared
+by the browser tests, the page's screenshots and its measurement."""
 
 import contextlib
 import functools
 import http.server
+import json
 import os
 import pathlib
 import socket
@@ -22,9 +23,20 @@ from selenium.webdriver.chrome.service import Service
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
 
-# The captions of the buttons a script's words click, and of the two selectors.
-BUTTONS = {"start": "相場開始", "end": "相場終了", "buy": "買い注文", "sell": "売り注文"}
-SHARE_CAPTION, SPEED_CAPTION = "【株数】", "Game Speed"
+
+@functools.cache
+def design():
+    """What the window's design says the page shows, from the file the browser tests'
+    build writes (tests/web/chart_reference.cpp) at ZEMKARI_DESIGN_FACTS: the buttons
+    and selectors by the script words that press them ("start", "qty"), with their
+    captions, keys and items; the title, the window's size, the fields' descriptions,
+    the colours."""
+    return json.loads(pathlib.Path(os.environ["ZEMKARI_DESIGN_FACTS"]).read_text(encoding="utf-8"))
+
+
+def caption(word):
+    """The caption of the button or selector that the script word `word` presses."""
+    return (design()["buttons"].get(word) or design()["selectors"][word])["caption"]
 
 
 def commands(script):
@@ -267,6 +279,11 @@ def fake_clock_and_timers(driver):
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FAKE_CLOCK_AND_TIMERS})
 
 
+def test_clock(driver, call, *args):
+    """What `call` of the test's clock and timers returns, e.g. "fireNext()"."""
+    return driver.execute_script(f"return window.__zemkariTest.{call};", *args)
+
+
 def open_page(driver, url):
     """Loads the page with a new game and waits until the game's core is bound and its
     fonts are in. A game the tab kept from an earlier load, which the page resumes, is
@@ -314,11 +331,12 @@ def log_taps(driver):
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TAP_LOG})
 
 
-def emulate_phone(driver, width, height, scale=PHONE_SCALE):
+def emulate_phone(driver, width, height, scale=PHONE_SCALE, mobile=True):
     """From now on the browser is a phone's: a touch screen of `width` x `height` CSS
-    pixels at `scale` device pixels each, laying pages out by their viewport meta."""
+    pixels at `scale` device pixels each, laying pages out by their viewport meta; or,
+    not `mobile`, a touch laptop's, which lays them out at the screen's width."""
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                           {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
+                           {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
 
 
@@ -395,14 +413,26 @@ return group.querySelectorAll('label')[index];
 """
 
 
-def button_by_caption(driver, caption):
-    return driver.execute_script(FIND_CONTROL, caption, None)
+def control(driver, word, index=None):
+    """The button the script word `word` presses or, with an index, that item of the
+    selector it names, in the order the window lists them; found by its caption."""
+    return driver.execute_script(FIND_CONTROL, caption(word), index)
 
 
-def selector_item(driver, group_caption, index):
-    """Item `index` of the selector whose caption is `group_caption`, in the order the
-    window lists them."""
-    return driver.execute_script(FIND_CONTROL, group_caption, index)
+def play(driver, words, press=lambda element: element.click()):
+    """Gives the page one command of a replay script as a player would, pressing each
+    control with `press`, the market clock ticking on demand."""
+    name = words[0]
+    if name == "tick":
+        for _ in range(int(words[1]) if len(words) > 1 else 1):
+            if test_clock(driver, "fireNext()") is None:
+                raise AssertionError("no market clock to tick")
+        return
+    if name == "start":
+        test_clock(driver, "setTimeOfDay(arguments[0])", time_of_day(words[1]))
+    if name not in design()["buttons"] and name not in design()["selectors"]:
+        raise AssertionError(f"no player can do {' '.join(words)!r}")
+    press(control(driver, name, int(words[1]) if name in design()["selectors"] else None))
 
 
 def canvas_png(driver):

@@ -1,18 +1,12 @@
 #!/usr/bin/python3
-"""Checks the browser page in Chromium beyond its play (which parity_test.py checks in
-each engine): the page's accessibility against the window's (real buttons and radio
-buttons, each value's description, polite announcements from the comment, order status
-and profit indicator only), a held key, its arrangement as the window and on a phone.
-Then the page as a site: busy until its core is bound, refusing injected script,
-installable from a folder of its host, telling the player when its core cannot load or
-stops, playing a day offline from its service worker, and taking a new build at the next
-load.
+"""Checks the browser page as a site, in Chromium: busy until its core is bound,
+refusing injected script, installable from a folder of its host, telling the player
+when its core cannot load or stops, playing a day offline from its service worker, and
+taking a new build at the next load.
 
-  PYTHONPATH=tools browser_test.py --site build/web/site
-      --transcripts tests/replay/transcripts --chart-reference build/dev/tests/web/web_chart_reference"""
+  PYTHONPATH=tools ZEMKARI_DESIGN_FACTS=build/dev/tests/web/design_facts.json site_test.py --site build/web/site
+      --transcripts tests/replay/transcripts"""
 
-import argparse
-import io
 import json
 import pathlib
 import re
@@ -22,52 +16,16 @@ import sys
 import tempfile
 
 from PIL import Image
-from selenium.common.exceptions import JavascriptException, WebDriverException
+from selenium.common.exceptions import JavascriptException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.wait import WebDriverWait
 
+from page_checks import Mismatch, arguments, check_board, commands, run_in_chromium, transcript
+from parity_test import FontFaces, Player
 from zemkari_tools import engines, page_driver
-from zemkari_tools.page_driver import BUTTONS, SHARE_CAPTION, SPEED_CAPTION, time_of_day
-from parity_test import FontFaces, Mismatch, Player, commands, compare_charts, transcript, window_colours
 
 # The page's sources, for the build's own tool that writes the service worker.
 WEB = pathlib.Path(__file__).resolve().parents[2] / "web"
-
-
-def check_accessibility(driver, url):
-    page_driver.open_page(driver, url)
-    polite = sorted(el.get_attribute("aria-description")
-                    for el in driver.find_elements(By.CSS_SELECTOR, "main [aria-live=polite]"))
-    if polite != sorted(["発注状況", "コメント", "損益判定"]):
-        raise Mismatch(f"polite announcements from {polite}")
-    descriptions = ["現在値", "始値", "高値", "安値", "終値", "発注状況", "約定代金", "評価損益", "余力", "コメント", "損益判定"]
-    tree = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-    described = {node["description"].get("value") for node in tree if "description" in node}
-    missing = [text for text in descriptions if text not in described]
-    if missing:
-        raise Mismatch(f"no control describes itself as {missing}")
-    for caption in BUTTONS.values():
-        button = page_driver.button_by_caption(driver, caption)
-        if button.tag_name != "button" or button.accessible_name != caption:
-            raise Mismatch(f"{caption}: a {button.tag_name} named {button.accessible_name!r}")
-    for caption, count in ((SHARE_CAPTION, 7), (SPEED_CAPTION, 5)):
-        for index in range(count):
-            item = page_driver.selector_item(driver, caption, index)
-            radio = item.find_element(By.TAG_NAME, "input")
-            if radio.get_attribute("type") != "radio" or radio.accessible_name != item.text:
-                raise Mismatch(f"{caption} item {index}: {radio.get_attribute('type')} {radio.accessible_name!r}")
-    if driver.title != "Zemkari":
-        raise Mismatch(f"title {driver.title!r}")
-
-
-def check_held_key(driver, url):
-    """A held key acts once: its repeats do nothing."""
-    page_driver.open_page(driver, url)
-    opening = page_driver.board_state(driver)["labels"]
-    driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "rawKeyDown", "key": "F5", "code": "F5",
-                                                      "windowsVirtualKeyCode": 116, "autoRepeat": True})
-    if page_driver.board_state(driver)["labels"] != opening:
-        raise Mismatch("a repeated F5 started the market")
 
 
 # Holds the page's animation frames until the test lets them go: the page fetches its
@@ -104,18 +62,14 @@ def check_busy_until_core(driver, url, transcripts):
             "return [main.getAttribute('aria-busy'), [...main.querySelectorAll('button')].filter(b => !b.disabled).length];")
         if busy != "true" or enabled:
             raise Mismatch(f"while the core loads: aria-busy {busy!r}, {enabled} buttons enabled")
-        page_driver.button_by_caption(driver, BUTTONS["start"]).click()
+        page_driver.control(driver, "start").click()
         driver.execute_script("window.__releaseFrames()")
         wait_for_mark(driver, "zemkari-core")
-        got = page_driver.board_state(driver)
-        if got["labels"] != opening["labels"] or got["buttons"] != opening["buttons"]:
-            raise Mismatch(f"once the core is bound: {got['labels']} {got['buttons']}")
+        check_board(driver, opening, "once the core is bound")
         if driver.execute_script("return document.querySelector('main').hasAttribute('aria-busy')"):
             raise Mismatch("the board is still busy with its core bound")
     finally:
         driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": hold["identifier"]})
-
-
 
 
 # The site in a folder of a scratch host, as a host serves it below its root.
@@ -159,7 +113,7 @@ def wait_shown(driver, element_id):
           .observe(element, { attributes: true, subtree: true });""", element_id)
 
 
-def check_installable(driver, site, scratch):
+def check_installable(driver, _url, site, scratch):
     """From a folder of its host, Chromium finds the page installable; the manifest and the
     page take their colour from the page's style, and name icons of the sizes they are,
     the maskable ones drawn within a launcher's smallest mask."""
@@ -237,7 +191,7 @@ return { message: [...failure.querySelectorAll('p')].filter((p) => !p.hidden).ma
 """
 
 
-def check_core_failure(driver, site, scratch, transcripts, faces):
+def check_core_failure(driver, _url, site, scratch, transcripts, faces):
     """With zemkari.wasm missing, and with it corrupt, the page says the game could not be
     loaded and offers to try again, its board off; with the file back, trying again binds
     the core and the game plays. A trap in the core stops the game the same way, and
@@ -262,25 +216,20 @@ def check_core_failure(driver, site, scratch, transcripts, faces):
             wasm.write_bytes(module)
             driver.find_element(By.CSS_SELECTOR, "#CoreFailure button").click()
             wait_for_mark(driver, "zemkari-core")
-            driver.execute_script("window.__zemkariTest.setTimeOfDay(arguments[0])", time_of_day("09:00:15.000"))
-            page_driver.button_by_caption(driver, BUTTONS["start"]).click()
-            got = page_driver.board_state(driver)
-            if got["labels"] != expected[1]["labels"] or got["buttons"] != expected[1]["buttons"]:
-                raise Mismatch(f"zemkari.wasm {name}, then restored: the market did not start: {got}")
+            page_driver.play(driver, ["start", "09:00:15.000"])
+            check_board(driver, expected[1], f"zemkari.wasm {name}, then restored: the market did not start")
     # A tick traps in the core, as it would on a fault of its own.
     driver.execute_script("TextDecoder.prototype.decode = () => { throw new WebAssembly.RuntimeError('unreachable'); };")
-    driver.execute_script("window.__zemkariTest.fireNext();")
+    page_driver.test_clock(driver, "fireNext()")
     shown = driver.execute_script(FAILURE)
     if shown["message"] != ["エラーでゲームが止まりました。"] or shown["enabled"] or page_driver.board_state(driver)["timers"]:
         raise Mismatch(f"after a trap: {shown}")
     driver.find_element(By.CSS_SELECTOR, "#CoreFailure button").click()
     wait_until(driver, "return performance.getEntriesByName('zemkari-core').length > 0;")
-    got = page_driver.board_state(driver)
-    if got["labels"] != expected[0]["labels"] or got["buttons"] != expected[0]["buttons"]:
-        raise Mismatch(f"trying again after a trap: {got}")
+    check_board(driver, expected[0], "trying again after a trap")
 
 
-def check_offline(driver, site, scratch, transcripts, colour_names):
+def check_offline(driver, _url, site, scratch, transcripts):
     """After one visit, with its server stopped, the page loads again from its service
     worker and plays a whole day. The browser's HTTP cache is off, so that nothing else
     can answer."""
@@ -294,7 +243,7 @@ def check_offline(driver, site, scratch, transcripts, colour_names):
         wait_for_cache(driver, build_of(folder))
         server.stop()
         expected = transcript(transcripts, "profitable_day")
-        player = Player(engines.Chromium(driver), url, expected, False, colour_names)
+        player = Player(engines.Chromium(driver), url, expected, False)
         for words in commands(transcripts / "profitable_day.script"):
             player.play(words)
         if player.step != len(expected):
@@ -305,7 +254,7 @@ def check_offline(driver, site, scratch, transcripts, colour_names):
         driver.execute_cdp_cmd("Network.disable", {})
 
 
-def check_update(driver, site, scratch, faces):
+def check_update(driver, _url, site, scratch, faces):
     """A second build of the site, one file changed, is announced on a page of the first,
     which plays on; the next load runs the second, whose worker has deleted the first's
     cache."""
@@ -341,39 +290,16 @@ def check_update(driver, site, scratch, faces):
                            f"{'served' if module.endswith('// second build' + chr(10)) else 'not served'}")
 
 
-def run_check(check, *arguments):
-    """Runs one check and tells its outcome; returns whether it passed."""
-    try:
-        check(*arguments)
-        print(f"ok   {check.__name__}")
-        return True
-    except (Mismatch, WebDriverException) as error:
-        print(f"FAIL {check.__name__}: {error}")
-        return False
-
-
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--site", required=True)
-    parser.add_argument("--transcripts", required=True)
-    parser.add_argument("--chart-reference", required=True)
-    args = parser.parse_args()
-
-    failures = 0
-    faces = FontFaces(args.site)
-    colour_names = window_colours(args.chart_reference)
-    with page_driver.served(args.site) as url, page_driver.chromium() as driver, \
-            tempfile.TemporaryDirectory() as scratch:
-        transcripts, scratch = pathlib.Path(args.transcripts), pathlib.Path(scratch)
-        page_driver.fake_clock_and_timers(driver)
-        page_driver.log_taps(driver)
-        checks = [(check_accessibility, url), (check_held_key, url), (check_busy_until_core, url, transcripts),
-                  (check_injected_script, url), (check_installable, args.site, scratch),
-                  (check_core_failure, args.site, scratch, transcripts, faces),
-                  (check_offline, args.site, scratch, transcripts, colour_names), (check_update, args.site, scratch, faces)]
-        for check, *arguments in checks:
-            failures += not run_check(check, driver, *arguments)
-    return 1 if failures else 0
+    args = arguments("--transcripts")
+    transcripts, faces = pathlib.Path(args.transcripts), FontFaces(args.site)
+    with tempfile.TemporaryDirectory() as scratch:
+        scratch = pathlib.Path(scratch)
+        return run_in_chromium(args.site, [
+            (check_busy_until_core, transcripts), (check_injected_script,), (check_installable, args.site, scratch),
+            (check_core_failure, args.site, scratch, transcripts, faces),
+            (check_offline, args.site, scratch, transcripts),
+            (check_update, args.site, scratch, faces)])
 
 
 if __name__ == "__main__":
