@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "page_texts.h"
 #include "ui_test_support.h"
 #include "window_script.h"
 #include "zemkari/design/keys.h"
@@ -31,6 +32,13 @@ constexpr std::array<std::pair<ButtonId, const char*>, zemkari::kCountOf<ButtonI
 constexpr std::array<std::pair<SelectorId, const char*>, zemkari::kCountOf<SelectorId>> kSelectorWords = {
     {{SelectorId::ShareQuantity, "qty"}, {SelectorId::GameSpeed, "speed"}}};
 
+// The page's notices, by the names the browser tests give them.
+constexpr std::array<std::pair<zemkari::web::PageTextId, const char*>, 4> kNoticeNames = {
+    {{zemkari::web::PageTextId::LoadFailed, "load_failed"},
+     {zemkari::web::PageTextId::CoreStopped, "core_stopped"},
+     {zemkari::web::PageTextId::Retry, "retry"},
+     {zemkari::web::PageTextId::NewVersion, "new_version"}}};
+
 // The fields a screen reader reads out as they change: what the game tells of the order,
 // the comment and the verdict on a trade; the prices and money it reads when asked.
 constexpr std::array kAnnounced = {LabelId::OrderStatus, LabelId::Comment, LabelId::ProfitIndicator};
@@ -50,6 +58,7 @@ Json Facts(zemkari::app::GameWindow& window) {
         for (const design::SelectorItem& item : layout.items)
             facts["selectors"][word]["items"].push_back({{"value", item.value}, {"caption", item.caption}});
     }
+    for (const auto& [notice, name] : kNoticeNames) facts["notices"][name] = zemkari::web::PageText(notice);
     for (const design::SpeedKey& key : design::kSpeedKeys) facts["speed_keys"][std::string(key.key)] = key.step;
     // The colour the window gives a label for each the game writes, by its replay name.
     constexpr LabelId kField = LabelId::Comment;

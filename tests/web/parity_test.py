@@ -142,7 +142,7 @@ class Player:
         page_driver.wait_for_core(self.engine)
         self.step -= 1
         self.check("reload")
-        self.anchor = self.js("timeOfDay()")
+        self.anchor = page_driver.test_clock(self.engine, "timeOfDay()")
 
     def arrived(self, before, outside=1, keys=0):
         """Waits until the page has had, since `before`, the clicks or taps on its margin

@@ -192,13 +192,15 @@ return { message: [...failure.querySelectorAll('p')].filter((p) => !p.hidden).ma
 
 
 def check_core_failure(driver, _url, site, scratch, transcripts, faces):
-    """With zemkari.wasm missing, and with it corrupt, the page says the game could not be
-    loaded and offers to try again, its board off; with the file back, trying again binds
-    the core and the game plays. A trap in the core stops the game the same way, and
+    """With zemkari.wasm missing, corrupt, or lacking a handler the page calls, the page
+    says the game could not be loaded and offers to try again, its board off; with the
+    file back, trying again binds the core and the game plays. A trap in the core stops the game the same way, and
     trying again starts a new one."""
     expected = transcript(transcripts, "profitable_day")
     breaks = {"missing": lambda path: path.unlink(),
-              "corrupt": lambda path: path.write_bytes(b"<!DOCTYPE html><title>502 Bad Gateway</title>")}
+              "corrupt": lambda path: path.write_bytes(b"<!DOCTYPE html><title>502 Bad Gateway</title>"),
+              "without a handler": lambda path: path.write_bytes(path.read_bytes().replace(b"OnTick", b"OnTock"))}
+    notices = page_driver.design()["notices"]
     for name, spoil in breaks.items():
         folder = copy_site(site, scratch / name)
         wasm = folder / "zemkari.wasm"
@@ -208,7 +210,7 @@ def check_core_failure(driver, _url, site, scratch, transcripts, faces):
             driver.get(base + SUB_PATH)
             wait_shown(driver, "CoreFailure")
             shown = driver.execute_script(FAILURE)
-            want = {"message": ["ゲームを読み込めませんでした。"], "retry": "再試行", "focused": "再試行",
+            want = {"message": [notices["load_failed"]], "retry": notices["retry"], "focused": notices["retry"],
                     "enabled": 0, "inert": True}
             if shown != want:
                 raise Mismatch(f"zemkari.wasm {name}: {shown}")
@@ -222,7 +224,7 @@ def check_core_failure(driver, _url, site, scratch, transcripts, faces):
     driver.execute_script("TextDecoder.prototype.decode = () => { throw new WebAssembly.RuntimeError('unreachable'); };")
     page_driver.test_clock(driver, "fireNext()")
     shown = driver.execute_script(FAILURE)
-    if shown["message"] != ["エラーでゲームが止まりました。"] or shown["enabled"] or page_driver.board_state(driver)["timers"]:
+    if shown["message"] != [notices["core_stopped"]] or shown["enabled"] or page_driver.board_state(driver)["timers"]:
         raise Mismatch(f"after a trap: {shown}")
     driver.find_element(By.CSS_SELECTOR, "#CoreFailure button").click()
     wait_until(driver, "return performance.getEntriesByName('zemkari-core').length > 0;")
@@ -275,7 +277,7 @@ def check_update(driver, _url, site, scratch, faces):
         page_driver.open_page(driver, url)
         driver.execute_script("window.__firstPage = true;")
         notice = wait_shown(driver, "UpdateNotice")
-        if notice != "新しい版があります。再読み込みで更新されます。":
+        if notice != page_driver.design()["notices"]["new_version"]:
             raise Mismatch(f"update notice {notice!r}")
         faces.check({("400", notice)}, "the update notice")
         if not driver.execute_script("return window.__firstPage === true;"):

@@ -30,7 +30,7 @@ def design():
     build writes (tests/web/chart_reference.cpp) at ZEMKARI_DESIGN_FACTS: the buttons
     and selectors by the script words that press them ("start", "qty"), with their
     captions, keys and items; the title, the window's size, the fields' descriptions,
-    the colours."""
+    the colours; the page's own notices."""
     return json.loads(pathlib.Path(os.environ["ZEMKARI_DESIGN_FACTS"]).read_text(encoding="utf-8"))
 
 
