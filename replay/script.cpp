@@ -151,6 +151,12 @@ std::string_view WhatIsMissing(Argument argument) {
 
 }  // namespace
 
+std::string_view CommandWord(PlayerEvent::Kind kind) {
+    const auto* syntax = std::find_if(kCommands.begin(), kCommands.end(),
+                                      [kind](const CommandSyntax& command) { return command.kind == kind; });
+    return syntax == kCommands.end() ? std::string_view{} : syntax->word;
+}
+
 ParsedLine ParseLine(std::string_view line) {
     const std::vector<std::string_view> words = SplitWords(WithoutComment(WithoutTrailingCr(line)));
     if (words.empty()) return std::monostate{};

@@ -16,6 +16,7 @@
 #include "window_script.h"
 #include "zemkari/design/keys.h"
 #include "zemkari/design/window.h"
+#include "zemkari/replay/script.h"
 #include "zemkari/ui/price_chart.h"
 
 namespace {
@@ -26,11 +27,15 @@ using design::LabelId;
 using design::SelectorId;
 using Json = nlohmann::ordered_json;  // keys in the order written
 
-// The words of the replay scripts that click the buttons and pick a selector's item.
-constexpr std::array<std::pair<ButtonId, const char*>, zemkari::kCountOf<ButtonId>> kButtonWords = {
-    {{ButtonId::StartMarket, "start"}, {ButtonId::EndMarket, "end"}, {ButtonId::Buy, "buy"}, {ButtonId::Sell, "sell"}}};
-constexpr std::array<std::pair<SelectorId, const char*>, zemkari::kCountOf<SelectorId>> kSelectorWords = {
-    {{SelectorId::ShareQuantity, "qty"}, {SelectorId::GameSpeed, "speed"}}};
+// The replay scripts' events that click the buttons and pick a selector's item.
+using Kind = zemkari::PlayerEvent::Kind;
+constexpr std::array<std::pair<ButtonId, Kind>, zemkari::kCountOf<ButtonId>> kButtonEvents = {
+    {{ButtonId::StartMarket, Kind::Start},
+     {ButtonId::EndMarket, Kind::End},
+     {ButtonId::Buy, Kind::Buy},
+     {ButtonId::Sell, Kind::Sell}}};
+constexpr std::array<std::pair<SelectorId, Kind>, zemkari::kCountOf<SelectorId>> kSelectorEvents = {
+    {{SelectorId::ShareQuantity, Kind::SelectShares}, {SelectorId::GameSpeed, Kind::SelectSpeed}}};
 
 // The page's notices, by the names the browser tests give them.
 constexpr std::array<std::pair<zemkari::web::PageTextId, const char*>, 4> kNoticeNames = {
@@ -48,11 +53,12 @@ Json Facts(zemkari::app::GameWindow& window) {
     for (std::size_t i = 0; i < zemkari::kCountOf<LabelId>; ++i)
         facts["descriptions"].push_back(design::Description(static_cast<LabelId>(i)));
     for (const LabelId field : kAnnounced) facts["announced"].push_back(design::Description(field));
-    for (const auto& [button, word] : kButtonWords) {
-        facts["buttons"][word] = {{"caption", design::DesignOf(button).caption},
-                                  {"key", design::kButtonKeys[design::IndexOf(button)].key}};
+    for (const auto& [button, event] : kButtonEvents) {
+        facts["buttons"][std::string(zemkari::replay::CommandWord(event))] = {
+            {"caption", design::DesignOf(button).caption}, {"key", design::kButtonKeys[design::IndexOf(button)].key}};
     }
-    for (const auto& [selector, word] : kSelectorWords) {
+    for (const auto& [selector, event] : kSelectorEvents) {
+        const std::string word(zemkari::replay::CommandWord(event));
         const design::SelectorDesign& layout = design::DesignOf(selector);
         facts["selectors"][word]["caption"] = layout.title;
         for (const design::SelectorItem& item : layout.items)

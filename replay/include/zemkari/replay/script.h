@@ -26,6 +26,9 @@ struct ScriptError {
 // Blank and comment-only lines hold no command (std::monostate).
 using ParsedLine = std::variant<std::monostate, Command, ScriptError>;
 
+// The word a script line starts with to ask for an event of this kind ("start", "qty").
+std::string_view CommandWord(PlayerEvent::Kind kind);
+
 // Reads one script line. A trailing CR is ignored, `#` starts a comment, and words
 // are separated by spaces or tabs.
 ParsedLine ParseLine(std::string_view line);
