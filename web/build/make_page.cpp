@@ -381,7 +381,8 @@ std::string Notices() {
 // the window opens, and the notice that a saved game could not be resumed with the field
 // it shows in. The style is the style sheet's alone. The module binds the controls the
 // first picture waits for, so it is fetched as early as the fonts and the style, not
-// last as a deferred script would be.
+// last as a deferred script would be. The manifest is not linked here: the module links
+// it once the board is drawn, so that its fetch stays out of the first picture's way.
 std::string Html(std::string_view body, std::string_view touchIconSize) {
     std::ostringstream html;
     html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
