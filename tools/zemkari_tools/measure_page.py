@@ -8,7 +8,9 @@ JSON object with
     service worker off, on a desktop screen and on a phone's (390 x 844 CSS pixels at
     three device pixels each); and for information against the same board without the
     game (the page, its style and its fonts, the module replaced by one that marks it
-    bound), which tells what the game's own code adds to drawing the board,
+    bound), which tells what the game's own code adds to drawing the board, and the
+    page's head alone over a label in each face, which tells what its files cost before
+    it draws anything,
   - the median time of one tick's work in the page: the core's tick, the page writing
     its results and the browser laying the page out again, on either screen,
   - the time the page takes to keep the game's snapshot (the core's snapshot, as text,
@@ -126,11 +128,16 @@ import(new URL('zemkari.js', location.href)).then((page) => {
 
 
 def board_alone(served):
-    """The page as board.html, its module replaced by board.js, which only marks it bound."""
+    """The page as board.html, its module replaced by board.js, which only marks it bound;
+    and its head alone as head.html: the same head over one label in each of the page's
+    faces instead of the board, what the page's own files cost before it draws anything."""
     page = (served / "index.html").read_text(encoding="utf-8")
     module = re.search(r'<script type="module" src="zemkari\.js"[^>]*>', page).group(0)
-    (served / "board.html").write_text(page.replace(module, '<script type="module" src="board.js">'), encoding="utf-8")
+    alone = page.replace(module, '<script type="module" src="board.js">')
+    (served / "board.html").write_text(alone, encoding="utf-8")
     (served / "board.js").write_text("performance.mark('zemkari-ready');\n", encoding="utf-8")
+    labels = '<body><main><span class="b17">現在値</span> <span class="r15">相場開始</span></main></body></html>\n'
+    (served / "head.html").write_text(alone[:alone.index("<body>")] + labels, encoding="utf-8")
 
 
 def sizes(site):
@@ -185,18 +192,21 @@ def main():
                 driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RENDERED})
                 if phone:
                     page_driver.emulate_phone(driver, *page_driver.PHONE)
-                game, bare, board, core = [], [], [], []
+                game, bare, board, head, core = [], [], [], [], []
                 first_render(driver, url)  # one warm-up load of each
                 first_render(driver, url + "baseline.html")
                 first_render(driver, url + "board.html")
+                first_render(driver, url + "head.html")
                 for _ in range(runs):
                     game.append(first_render(driver, url))
                     core.append(core_bound(driver))
                     bare.append(first_render(driver, url + "baseline.html"))
                     board.append(first_render(driver, url + "board.html"))
+                    head.append(first_render(driver, url + "head.html"))
                 result[f"first_render{screen}_game_ms"] = statistics.median(game)
                 result[f"first_render{screen}_baseline_ms"] = statistics.median(bare)
                 result[f"first_render{screen}_board_ms"] = statistics.median(board)
+                result[f"first_render{screen}_head_ms"] = statistics.median(head)
                 result[f"core_bound{screen}_ms"] = statistics.median(core)
                 result[f"first_render{screen}_ratio"] = (result[f"first_render{screen}_game_ms"] /
                                                          result[f"first_render{screen}_baseline_ms"])
