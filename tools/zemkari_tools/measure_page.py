@@ -127,6 +127,11 @@ import(new URL('zemkari.js', location.href)).then((page) => {
 """
 
 
+# The pages of the first render, loaded in turn in this order: the game, the one-label
+# page, and board_alone's two.
+PAGES = {"game": "", "baseline": "baseline.html", "board": "board.html", "head": "head.html"}
+
+
 def board_alone(served):
     """The page as board.html, its module replaced by board.js, which only marks it bound;
     and its head alone as head.html: the same head over one label in each of the page's
@@ -192,21 +197,17 @@ def main():
                 driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": RENDERED})
                 if phone:
                     page_driver.emulate_phone(driver, *page_driver.PHONE)
-                game, bare, board, head, core = [], [], [], [], []
-                first_render(driver, url)  # one warm-up load of each
-                first_render(driver, url + "baseline.html")
-                first_render(driver, url + "board.html")
-                first_render(driver, url + "head.html")
+                times = {name: [] for name in PAGES}
+                core = []
+                for page in PAGES.values():  # one warm-up load of each
+                    first_render(driver, url + page)
                 for _ in range(runs):
-                    game.append(first_render(driver, url))
-                    core.append(core_bound(driver))
-                    bare.append(first_render(driver, url + "baseline.html"))
-                    board.append(first_render(driver, url + "board.html"))
-                    head.append(first_render(driver, url + "head.html"))
-                result[f"first_render{screen}_game_ms"] = statistics.median(game)
-                result[f"first_render{screen}_baseline_ms"] = statistics.median(bare)
-                result[f"first_render{screen}_board_ms"] = statistics.median(board)
-                result[f"first_render{screen}_head_ms"] = statistics.median(head)
+                    for name, page in PAGES.items():
+                        times[name].append(first_render(driver, url + page))
+                        if name == "game":
+                            core.append(core_bound(driver))
+                for name, taken in times.items():
+                    result[f"first_render{screen}_{name}_ms"] = statistics.median(taken)
                 result[f"core_bound{screen}_ms"] = statistics.median(core)
                 result[f"first_render{screen}_ratio"] = (result[f"first_render{screen}_game_ms"] /
                                                          result[f"first_render{screen}_baseline_ms"])

@@ -19,6 +19,15 @@ def kb(n):
     return f"{n / 1000:.1f} kB"
 
 
+def compared(r, figure, page, other):
+    """A row of two pages' first renders as a ratio, on the desktop (with both times) and
+    on the phone."""
+    desktop, against = r[f"first_render_{page}_ms"], r[f"first_render_{other}_ms"]
+    phone = r[f"first_render_phone_{page}_ms"] / r[f"first_render_phone_{other}_ms"]
+    return (f"| {figure}, desktop; phone | {desktop / against:.2f} ({desktop:.0f} ms ÷ {against:.0f} ms); "
+            f"{phone:.2f} |")
+
+
 def blocks(r, runs):
     """The blocks of the document and the budget's rows."""
     rows = [
@@ -58,15 +67,10 @@ def blocks(r, runs):
             f"| Loads of each page for the first render | {runs} |",
             f"| The core bound, from navigation, median | {r['core_bound_ms']:.0f} ms "
             f"({r['core_bound_phone_ms']:.0f} ms on the phone) |",
-            f"| The first rendered board ÷ the same board without the game (its page, style and fonts, no "
-            f"module), desktop; phone | {r['first_render_game_ms'] / r['first_render_board_ms']:.2f} "
-            f"({r['first_render_game_ms']:.0f} ms ÷ {r['first_render_board_ms']:.0f} ms); "
-            f"{r['first_render_phone_game_ms'] / r['first_render_phone_board_ms']:.2f} |",
-            f"| The page's head alone (its style, fonts and security policy, a module that only marks it bound) "
-            f"over a label in each face ÷ same font and one label, desktop; phone | "
-            f"{r['first_render_head_ms'] / r['first_render_baseline_ms']:.2f} "
-            f"({r['first_render_head_ms']:.0f} ms ÷ {r['first_render_baseline_ms']:.0f} ms); "
-            f"{r['first_render_phone_head_ms'] / r['first_render_phone_baseline_ms']:.2f} |",
+            compared(r, "The first rendered board ÷ the same board without the game (its page, style and fonts, no "
+                     "module)", "game", "board"),
+            compared(r, "The page's head alone (its style, fonts and security policy, a module that only marks it "
+                     "bound) over a label in each face ÷ same font and one label", "head", "baseline"),
             f"| Ticks timed | {r['ticks']} over 20 days |",
         ],
     }
